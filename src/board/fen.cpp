@@ -1,0 +1,258 @@
+// Set-up from FEN text. The whole text is read and checked before the board
+// is touched, so a bad text never leaves a half-built position behind: it
+// gets its one line and an empty board with no legal moves.
+#include <array>
+#include <cctype>
+#include <string_view>
+#include <vector>
+
+#include "board/pieces.h"
+#include "board/root.h"
+#include "protocol/output.h"
+#include "search/hash_table.h"
+#include "search/ordering.h"
+
+namespace marlek {
+
+namespace {
+
+constexpr const char* unknown_character =
+    "root::Setboard: Unknown character in position string. Invalid position.";
+constexpr const char* unexpected_end =
+    "root::SetBoard: Unexpected end of position string. Invalid position.";
+constexpr const char* bad_side = "root::SetBoard: Side to move must be 'w' or 'b'. Invalid position.";
+constexpr const char* bad_castling =
+    "root::Setboard: Unrecognized character in castling flags. Invalid position";
+constexpr const char* bad_en_passant =
+    "root::SetBoard: Unrecognized character in en passant field. Invalid position.";
+constexpr const char* bad_en_passant_rank =
+    "root::SetBoard: Invalid rank in en passant square. Invalid position";
+constexpr const char* missing_field =
+    "root::SetBoard: Missing field in position string. Invalid position.";
+constexpr const char* off_board =
+    "root::SetBoard: Position string runs off the board. Invalid position.";
+constexpr const char* wrong_kings =
+    "root::SetBoard: Each side must have exactly one king. Invalid position.";
+constexpr const char* pawn_on_end_rank =
+    "root::SetBoard: Pawn on the first or last rank. Invalid position.";
+constexpr const char* opponent_in_check =
+    "root::SetBoard: The side not to move is in check. Invalid position.";
+
+// A half-move clock beyond any real game; keeps -1 - clock far from overflow.
+constexpr int max_half_move_clock = 1000000;
+
+struct fen_fields {
+  std::string_view placement, side, castling, en_passant, clock;
+};
+
+struct fen_position {
+  std::array<char, 128> letters{};  // by 0x88 square; 0 = empty
+  std::vector<square> order;        // squares in the order the text names them
+  int side = white;
+  bool rights[4] = {};
+  bool has_en_passant = false;
+  square en_passant_pawn = 0;  // square of the pawn that just stepped twice
+  int half_move_clock = 0;
+};
+
+// Reads an integer as the C library does: white space, an optional sign,
+// digits up to the first non-digit; no digits give 0. Clamped, never
+// overflowing.
+long read_integer(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long value = 0;
+  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+    if (value < max_half_move_clock) value = value * 10 + (text[i] - '0');
+  return negative ? -value : value;
+}
+
+// Fields are separated by single spaces; each field has at least one
+// character. Placement, side, castling and en passant are required; the
+// half-move clock and move number may be missing.
+bool split_fields(std::string_view text, fen_fields& fields) {
+  std::string_view* required[] = {&fields.placement, &fields.side, &fields.castling,
+                                  &fields.en_passant};
+  std::size_t at = 0;
+  for (std::string_view* field : required) {
+    if (at >= text.size()) return false;
+    std::size_t end = text.find(' ', at + 1);
+    if (end == std::string_view::npos) end = text.size();
+    *field = text.substr(at, end - at);
+    at = end + 1;
+  }
+  fields.clock = at < text.size() ? text.substr(at) : std::string_view();
+  return true;
+}
+
+bool is_piece_letter(char c) { return std::string_view("PNBRQKpnbrqk").find(c) != std::string_view::npos; }
+
+const char* read_placement(std::string_view text, fen_position& out) {
+  int rank = 7, file = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '/') {
+      if (--rank < 0) return off_board;
+      file = 0;
+    } else if (c >= '1' && c <= '8') {
+      // A run of digits counts as one number, which is then above 8.
+      if (i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1]))) return off_board;
+      file += c - '0';
+      if (file > 8) return off_board;
+    } else if (is_piece_letter(c)) {
+      if (file >= 8) return off_board;
+      square s = make_square(file, rank);
+      out.letters[s] = c;
+      out.order.push_back(s);
+      ++file;
+    } else {
+      return unknown_character;
+    }
+  }
+  if (rank != 0 || file != 8) return unexpected_end;
+  return nullptr;
+}
+
+const char* read_castling(std::string_view text, fen_position& out) {
+  if (text[0] == '-') return nullptr;
+  for (char c : text) {
+    switch (c) {
+      case 'K': out.rights[castle_white_king] = true; break;
+      case 'Q': out.rights[castle_white_queen] = true; break;
+      case 'k': out.rights[castle_black_king] = true; break;
+      case 'q': out.rights[castle_black_queen] = true; break;
+      default: return bad_castling;
+    }
+  }
+  return nullptr;
+}
+
+// The field names the square of the pawn that just stepped twice (rank 4 or
+// 5); the ordinary FEN square that the pawn passed over (rank 3 or 6) is
+// read too, since that is what GUIs send.
+const char* read_en_passant(std::string_view text, fen_position& out) {
+  char c = text[0];
+  if (c == '-') return nullptr;
+  if (c < 'a' || c > 'h') return bad_en_passant;
+  long rank = read_integer(text.substr(1));
+  if (rank == 3) rank = 4;
+  if (rank == 6) rank = 5;
+  if (rank != 4 && rank != 5) return bad_en_passant_rank;
+  out.has_en_passant = true;
+  out.en_passant_pawn = make_square(c - 'a', static_cast<int>(rank) - 1);
+  return nullptr;
+}
+
+const char* check_material(const fen_position& pos) {
+  int kings[2] = {};
+  for (square s : pos.order) {
+    char c = pos.letters[s];
+    if (c == 'K') ++kings[white];
+    if (c == 'k') ++kings[black];
+    if ((c == 'P' || c == 'p') && (rank_of(s) == 0 || rank_of(s) == 7)) return pawn_on_end_rank;
+  }
+  if (kings[white] != 1 || kings[black] != 1) return wrong_kings;
+  return nullptr;
+}
+
+// Rights and en passant that the placement cannot support are dropped: a
+// castle would move a rook that is not there, an en-passant capture would
+// take a pawn that is not there.
+void drop_impossible_rights(fen_position& pos) {
+  struct home { int right; square king_square, rook_square; char king_letter, rook_letter; };
+  const home homes[] = {{castle_white_king, e1, h1, 'K', 'R'}, {castle_white_queen, e1, a1, 'K', 'R'},
+                        {castle_black_king, e8, h8, 'k', 'r'}, {castle_black_queen, e8, a8, 'k', 'r'}};
+  for (const home& h : homes)
+    if (pos.letters[h.king_square] != h.king_letter || pos.letters[h.rook_square] != h.rook_letter)
+      pos.rights[h.right] = false;
+
+  if (!pos.has_en_passant) return;
+  const int mover = 1 - pos.side;  // the side that just moved
+  const square s = pos.en_passant_pawn;
+  const square passed = mover == white ? s - 16 : s + 16;
+  const bool fits = pos.letters[s] == (mover == white ? 'P' : 'p') &&
+                    rank_of(s) == (mover == white ? 3 : 4) && pos.letters[passed] == 0;
+  if (!fits) pos.has_en_passant = false;
+}
+
+const char* read_fen(std::string_view text, fen_position& out) {
+  fen_fields fields;
+  if (!split_fields(text, fields)) return missing_field;
+  if (const char* error = read_placement(fields.placement, out)) return error;
+  if (fields.side[0] == 'w')
+    out.side = white;
+  else if (fields.side[0] == 'b')
+    out.side = black;
+  else
+    return bad_side;
+  if (const char* error = read_castling(fields.castling, out)) return error;
+  if (const char* error = read_en_passant(fields.en_passant, out)) return error;
+  if (const char* error = check_material(out)) return error;
+  long clock = read_integer(fields.clock);
+  out.half_move_clock = static_cast<int>(clock < 0 ? 0 : clock);
+  drop_impossible_rights(out);
+  return nullptr;
+}
+
+void reject(const char* message) {
+  root::clear_board();
+  output_line(message);
+}
+
+}  // namespace
+
+void root::clear_board() {
+  global_moves.clear();
+  root_moves_end = 0;
+  for (auto& list : pieces) {
+    for (apiece* p : list) delete p;
+    list.clear();
+  }
+  // The board goes before the captured pieces: a captured bishop must not
+  // find itself still on the board and count itself off twice.
+  for (apiece*& entry : board) entry = nullptr;
+  for (apiece* p : captured) delete p;
+  captured.clear();
+  capture_plies.clear();
+  pawn_plies.clear();
+  ply = 0;
+  side_to_move = white;
+  material[white] = material[black] = 0;
+  position_key = hash_key{};
+  for (auto& right : castling_rights) right = 0;
+  game_record.clear();
+}
+
+bool root::SetBoard(const char* text) {
+  fen_position pos;
+  if (const char* error = read_fen(text ? std::string_view(text) : std::string_view(), pos)) {
+    reject(error);
+    return false;
+  }
+  clear_board();
+  for (square s : pos.order) new_piece(pos.letters[s], s);
+  side_to_move = pos.side;
+  if (in_check(1 - side_to_move)) {
+    reject(opponent_in_check);
+    return false;
+  }
+  for (int right = 0; right < 4; ++right) castling_rights[right] = pos.rights[right] ? 1 : 0;
+  if (pos.has_en_passant) {
+    ep_squares.push_back(pos.en_passant_pawn);
+    ep_plies.push_back(-1);  // as if made at ply -1: the capture is possible now
+  } else {
+    ep_plies.push_back(-2);
+  }
+  // With ply at 0, this bottom entry starts the fifty-move count at the clock.
+  capture_plies.push_back(-1 - pos.half_move_clock);
+
+  hash_table::clear();
+  clear_history();
+  if (hash_entry* entry = hash_table::probe()) entry->repetitions = 1;
+  build_root_moves();
+  return true;
+}
+
+}  // namespace marlek

@@ -1,0 +1,241 @@
+// Making and unmaking moves. Every change a move makes is recorded with the
+// `ply` at which it was made, and its unmake finds it again because
+// unmake_move lowers `ply` before it calls the piece. Make and unmake of each
+// piece kind sit side by side.
+#include <cstdlib>
+
+#include "board/pieces.h"
+
+namespace marlek {
+
+// Every piece -----------------------------------------------------------------
+
+void piece::make(move m) {
+  moves_made += 1;
+  board[sq] = nullptr;
+  if (apiece* victim = board[m.to]) {
+    captured.push_back(victim);
+    capture_plies.push_back(ply);
+    victim->remove();  // its own remove: a bishop's count and a rook's right follow
+  }
+  board[m.to] = this;
+  sq = m.to;
+  position_key ^= keys[m.from];
+  position_key ^= keys[m.to];
+}
+
+void piece::unmake(move m) {
+  position_key ^= keys[m.to];
+  position_key ^= keys[m.from];
+  sq = m.from;
+  board[m.to] = nullptr;
+  board[m.from] = this;
+  if (top_capture_ply() == ply && !captured.empty()) {
+    apiece* victim = captured.back();
+    victim->add();  // it still knows its square
+    captured.pop_back();
+    capture_plies.pop_back();
+  }
+  moves_made -= 1;
+}
+
+// Promotion pieces: the take-back of the promotion itself --------------------
+
+void promote_piece::unmake(move m) {
+  if (moves_made != 0) {
+    piece::unmake(m);
+    return;
+  }
+  // This piece was created by the move being taken back: the pawn returns.
+  remove();
+  pawn* original = promoted_from;
+  original->add();
+  original->unmake(m);
+  promoted_from = nullptr;  // the pawn lives on; only this piece goes
+  delete this;
+}
+
+// Pawns -------------------------------------------------------------------------
+
+void pawn::make(move m) {
+  const int forward = directions[0];
+  square passed_pawn;
+  if (en_passant_open(passed_pawn) && std::abs(m.from - passed_pawn) == 1 &&
+      passed_pawn + forward == m.to) {
+    if (apiece* victim = board[passed_pawn]) {
+      captured.push_back(victim);
+      capture_plies.push_back(ply);
+      victim->remove();
+    }
+  }
+  piece::make(m);
+  if (rank_of(sq) != 0 && rank_of(sq) != 7) {
+    if (std::abs(m.from - m.to) == 32) {
+      ep_squares.push_back(sq);
+      ep_plies.push_back(ply);
+    }
+  } else {
+    // Promotion. The new piece owns this pawn from now on. A pawn move to
+    // the last rank always promotes: a kind that names no piece (which no
+    // generator produces) is read as a queen rather than leaving the
+    // square empty.
+    remove();
+    switch (m.kind) {
+      case promote_rook: new rook(sq, colour, this); break;
+      case promote_knight: new knight(sq, colour, this); break;
+      case promote_bishop: new bishop(sq, colour, this); break;
+      default: new queen(sq, colour, this); break;
+    }
+  }
+  pawn_plies.push_back(ply);
+}
+
+void pawn::unmake(move m) {
+  pawn_plies.pop_back();
+  if (std::abs(m.from - m.to) == 32) {
+    ep_squares.pop_back();
+    ep_plies.pop_back();
+  }
+  piece::unmake(m);  // also puts back a pawn taken en passant: same ply
+}
+
+// Kings: the first move takes both castling rights of its side --------------
+
+void king::make(move m) {
+  if (moves_made == 0 && (sq == e1 || sq == e8)) {
+    const int side = sq == e1 ? white : black;
+    const int shift = sq == e1 ? 0 : 0x70;
+    std::uint8_t* rights = castling_rights + 2 * side;
+    saved_rights[0] = rights[0];
+    saved_rights[1] = rights[1];
+    rights[0] = rights[1] = 0;
+    position_key ^= zobrist.castling[2 * side];
+    position_key ^= zobrist.castling[2 * side + 1];
+    // Castling is the king's first move followed by the rook's own make.
+    apiece* castle_rook = nullptr;
+    move rook_move;
+    if (m.to == g1 + shift) {
+      castle_rook = board[h1 + shift];
+      rook_move = move(h1 + shift, f1 + shift);
+    } else if (m.to == c1 + shift) {
+      castle_rook = board[a1 + shift];
+      rook_move = move(a1 + shift, d1 + shift);
+    }
+    if (castle_rook) castle_rook->make(rook_move);
+  }
+  piece::make(m);
+}
+
+void king::unmake(move m) {
+  piece::unmake(m);
+  if (moves_made == 0 && (sq == e1 || sq == e8)) {
+    const int side = sq == e1 ? white : black;
+    const int shift = sq == e1 ? 0 : 0x70;
+    if (m.to == g1 + shift) {
+      if (apiece* r = board[f1 + shift]) r->unmake(move(h1 + shift, f1 + shift));
+    } else if (m.to == c1 + shift) {
+      if (apiece* r = board[d1 + shift]) r->unmake(move(a1 + shift, d1 + shift));
+    }
+    std::uint8_t* rights = castling_rights + 2 * side;
+    rights[0] = saved_rights[0];
+    rights[1] = saved_rights[1];
+    position_key ^= zobrist.castling[2 * side];
+    position_key ^= zobrist.castling[2 * side + 1];
+  }
+}
+
+// Rooks: an unmoved rook on its corner carries that corner's right ----------
+
+namespace {
+// The castling right that belongs to a corner for a rook of colour c, or -1.
+int corner_right(square s, int c) {
+  if (c == white && s == a1) return castle_white_queen;
+  if (c == white && s == h1) return castle_white_king;
+  if (c == black && s == a8) return castle_black_queen;
+  if (c == black && s == h8) return castle_black_king;
+  return -1;
+}
+}  // namespace
+
+void rook::revoke_right() {
+  int right = corner_right(sq, colour);
+  if (right < 0) return;
+  saved_right = castling_rights[right];
+  castling_rights[right] = 0;
+  position_key ^= zobrist.castling[right];  // also when the right was gone already
+}
+
+void rook::restore_right() {
+  int right = corner_right(sq, colour);
+  if (right < 0) return;
+  castling_rights[right] = saved_right;
+  position_key ^= zobrist.castling[right];
+}
+
+void rook::make(move m) {
+  if (moves_made == 0) revoke_right();
+  piece::make(m);
+}
+
+void rook::remove() {
+  if (moves_made == 0) revoke_right();  // taken on its corner: the right goes with it
+  piece::remove();
+}
+
+void rook::add() {
+  piece::add();
+  if (moves_made == 0) restore_right();
+}
+
+void rook::unmake(move m) {
+  // With no move made, this is the take-back of the promotion that created
+  // this rook, which deletes it: it must not be looked at again. A promoted
+  // rook never stands on a corner of its own colour, so nothing is lost.
+  if (moves_made == 0) {
+    promote_piece::unmake(m);
+    return;
+  }
+  promote_piece::unmake(m);
+  if (moves_made == 0) restore_right();
+}
+
+// The position --------------------------------------------------------------------
+
+void make_move(move m) {
+  position::board[m.from]->make(m);
+  position::side_to_move = 1 - position::side_to_move;
+  position::position_key ^= zobrist.side_to_move;
+  position::ply += 1;
+}
+
+void unmake_move(move m) {
+  position::ply -= 1;
+  position::position_key ^= zobrist.side_to_move;
+  position::side_to_move = 1 - position::side_to_move;
+  position::board[m.to]->unmake(m);
+}
+
+void make_null() {
+  position::side_to_move = 1 - position::side_to_move;
+  position::position_key ^= zobrist.side_to_move;
+  position::ply += 1;
+}
+
+void unmake_null() {
+  position::side_to_move = 1 - position::side_to_move;
+  position::position_key ^= zobrist.side_to_move;
+  position::ply -= 1;
+}
+
+bool attacked(int by_colour, square s) {
+  for (apiece* p : position::pieces[by_colour])
+    if (p->attacks(s)) return true;
+  return false;
+}
+
+bool in_check(int c) {
+  const apiece* k = position::kings[c];
+  return k && attacked(1 - c, k->sq);
+}
+
+}  // namespace marlek

@@ -1,0 +1,153 @@
+// Attack tests and pseudo-legal move generation. Moves that leave the
+// mover's own king attacked are produced too; they are filtered by making
+// them and testing the king.
+#include <cstdlib>
+
+#include "board/pieces.h"
+
+namespace marlek {
+
+namespace {
+void push(square from, square to, std::int16_t kind = no_promotion) {
+  global_moves.emplace_back(from, to, kind);
+}
+bool is_last_rank(square s) { return rank_of(s) == 0 || rank_of(s) == 7; }
+}  // namespace
+
+// Sliding pieces ----------------------------------------------------------
+
+bool ray_piece::attacks(square target) const {
+  for (const int* d = directions; *d; ++d) {
+    for (int step : {*d, -*d}) {
+      for (square s = sq + step; on_board(s); s += step) {
+        if (s == target) return true;  // compared before occupancy: an occupied target is attacked
+        if (board[s]) break;
+      }
+    }
+  }
+  return false;
+}
+
+void ray_piece::gen_captures() const {
+  for (const int* d = directions; *d; ++d) {
+    for (int step : {*d, -*d}) {
+      square s = sq + step;
+      while (on_board(s) && !board[s]) s += step;
+      if (on_board(s) && board[s]->colour != colour) push(sq, s);
+    }
+  }
+}
+
+void ray_piece::gen_quiet() const {
+  for (const int* d = directions; *d; ++d) {
+    for (int step : {*d, -*d}) {
+      for (square s = sq + step; on_board(s) && !board[s]; s += step) push(sq, s);
+    }
+  }
+}
+
+// Stepping pieces -----------------------------------------------------------
+
+bool step_piece::attacks(square target) const {
+  // On a 0x88 board each difference of squares belongs to one geometric
+  // step, so comparing the distance with the offsets is the whole test.
+  int diff = std::abs(sq - target);
+  for (const int* d = directions; *d; ++d)
+    if (diff == *d) return true;
+  return false;
+}
+
+void step_piece::gen_captures() const {
+  for (const int* d = directions; *d; ++d) {
+    for (int step : {*d, -*d}) {
+      square s = sq + step;
+      if (on_board(s) && board[s] && board[s]->colour != colour) push(sq, s);
+    }
+  }
+}
+
+void step_piece::gen_quiet() const {
+  for (const int* d = directions; *d; ++d) {
+    for (int step : {*d, -*d}) {
+      square s = sq + step;
+      if (on_board(s) && !board[s]) push(sq, s);
+    }
+  }
+}
+
+// Pawns -----------------------------------------------------------------------
+
+bool pawn::attacks(square target) const {
+  int diff = target - sq;
+  return diff == directions[1] || diff == directions[2];
+}
+
+void pawn::push_promotions(square to) const {
+  // Queen first: it is nearly always the promotion worth searching first.
+  push(sq, to, promote_queen);
+  push(sq, to, promote_rook);
+  push(sq, to, promote_bishop);
+  push(sq, to, promote_knight);
+}
+
+void pawn::gen_captures() const {
+  square passed_pawn;
+  if (en_passant_open(passed_pawn) && std::abs(passed_pawn - sq) == 1)
+    push(sq, passed_pawn + directions[0]);
+  for (int i = 1; i <= 2; ++i) {
+    square s = sq + directions[i];
+    if (!on_board(s) || !board[s] || board[s]->colour == colour) continue;
+    if (is_last_rank(s))
+      push_promotions(s);
+    else
+      push(sq, s);
+  }
+}
+
+void pawn::gen_quiet() const {
+  const int forward = directions[0];
+  square s = sq + forward;
+  if (!on_board(s) || board[s]) return;
+  if (is_last_rank(s))
+    push_promotions(s);
+  else
+    push(sq, s);
+  // Only an unmoved pawn on its second rank may step twice; for a pawn of
+  // the other colour on that rank the second step leaves the board.
+  if (moves_made != 0 || (rank_of(sq) != 1 && rank_of(sq) != 6)) return;
+  square s2 = s + forward;
+  if (on_board(s2) && !board[s2]) push(sq, s2);
+}
+
+// Kings: castling comes before the ordinary steps --------------------------
+
+void king::gen_quiet() const {
+  if (moves_made == 0 && (sq == e1 || sq == e8)) {
+    const int side = sq == e1 ? white : black;
+    const int enemy = 1 - side;
+    const int shift = sq == e1 ? 0 : 0x70;  // same squares one back rank up
+    const std::uint8_t* rights = castling_rights + 2 * side;
+    auto free_and_safe = [&](square s) { return !board[s] && !attacked(enemy, s); };
+    if (!in_check(side)) {
+      // The rook's presence is trusted to the right: it goes when the rook
+      // moves or is taken, and set-up grants it only with the rook home.
+      if (rights[0] && free_and_safe(f1 + shift) && free_and_safe(g1 + shift))
+        push(sq, g1 + shift);
+      if (rights[1] && !board[b1 + shift] && free_and_safe(c1 + shift) && free_and_safe(d1 + shift))
+        push(sq, c1 + shift);
+    }
+  }
+  step_piece::gen_quiet();
+}
+
+// Whole side ------------------------------------------------------------------
+
+void generate_captures() {
+  for (apiece* p : position::pieces[position::side_to_move]) p->gen_captures();
+}
+
+void generate_quiet() {
+  for (apiece* p : position::pieces[position::side_to_move]) p->gen_quiet();
+}
+
+}  // namespace marlek

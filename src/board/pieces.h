@@ -1,0 +1,145 @@
+#pragma once
+// The piece classes. `piece` holds what every piece on the board shares;
+// the intermediate classes supply one behaviour each (sliding, stepping,
+// being a promotion piece), and the six concrete types combine them through
+// virtual inheritance so that each has a single `piece` part:
+//
+//   pawn   = en_passant + piece            (own attacks, generation, make, unmake)
+//   knight = promote_piece + step_piece
+//   bishop = ray_piece                      (keeps bishop_count in add/remove)
+//   rook   = castle + ray_piece             (keeps its corner's castling right)
+//   queen  = ray_piece
+//   king   = castle + step_piece            (castling, and the rights it takes)
+#include <cstdint>
+
+#include "board/position.h"
+
+namespace marlek {
+
+class pawn;
+
+class piece : public apiece, public position {
+ public:
+  std::int32_t moves_made = 0;        // moves of this piece now made
+  const int* directions = nullptr;    // the type's offsets, zero-terminated
+  const hash_key* keys = nullptr;     // this colour's part of the type's key table
+
+  void make(move m) override;
+  void add() override;
+  void remove() override;
+  void unmake(move m) override;
+
+ protected:
+  piece() = default;  // never used: the most derived class builds this part
+  piece(square s, int c, std::int32_t v, char type_letter, const int* dirs, const hash_key* type_keys);
+};
+
+// The kinds a pawn can become. A piece made by a promotion owns the pawn it
+// replaced, so that taking the promotion back can bring that pawn back.
+class promote_piece : public virtual piece {
+ public:
+  pawn* promoted_from = nullptr;
+  void unmake(move m) override;
+  ~promote_piece() override;
+
+ protected:
+  explicit promote_piece(pawn* from) : promoted_from(from) {}
+};
+
+class ray_piece : public promote_piece, public virtual piece {
+ public:
+  bool attacks(square target) const override;
+  void gen_captures() const override;
+  void gen_quiet() const override;
+
+ protected:
+  explicit ray_piece(pawn* from) : promote_piece(from) {}
+};
+
+class step_piece : public virtual piece {
+ public:
+  bool attacks(square target) const override;
+  void gen_captures() const override;
+  void gen_quiet() const override;
+
+ protected:
+  step_piece() = default;
+};
+
+// Markers of the pieces that take part in castling and in en passant.
+class castle {};
+class en_passant {};
+
+class pawn : public en_passant, public virtual piece {
+ public:
+  pawn(square s, int c);
+  bool attacks(square target) const override;
+  void gen_captures() const override;
+  void gen_quiet() const override;
+  void make(move m) override;
+  void unmake(move m) override;
+
+ private:
+  void push_promotions(square to) const;
+};
+
+class knight : public promote_piece, public step_piece {
+ public:
+  knight(square s, int c, pawn* from);
+};
+
+class bishop : public ray_piece {
+ public:
+  bishop(square s, int c, pawn* from);
+  ~bishop() override;
+  void add() override;
+  void remove() override;
+};
+
+class rook : public castle, public ray_piece {
+ public:
+  std::uint8_t saved_right = 0;  // the castling flag its first move took
+  rook(square s, int c, pawn* from);
+  void make(move m) override;
+  void add() override;
+  void remove() override;
+  void unmake(move m) override;
+
+ private:
+  void revoke_right();
+  void restore_right();
+};
+
+class queen : public ray_piece {
+ public:
+  queen(square s, int c, pawn* from);
+};
+
+class king : public castle, public step_piece {
+ public:
+  std::uint8_t saved_rights[2] = {};  // its side's K/Q (or k/q) before its first move
+  king(square s, int c);
+  ~king() override;
+  void gen_quiet() const override;
+  void make(move m) override;
+  void unmake(move m) override;
+};
+
+// Material values; the king counts nothing towards material.
+inline constexpr std::int32_t pawn_value = 100;
+inline constexpr std::int32_t knight_value = 350;
+inline constexpr std::int32_t bishop_value = 340;
+inline constexpr std::int32_t rook_value = 500;
+inline constexpr std::int32_t queen_value = 1000;
+inline constexpr std::int32_t king_value = 0;
+
+// Squares the castling code names.
+inline constexpr square a1 = 0x00, b1 = 0x01, c1 = 0x02, d1 = 0x03, e1 = 0x04, f1 = 0x05,
+                        g1 = 0x06, h1 = 0x07;
+inline constexpr square a8 = 0x70, b8 = 0x71, c8 = 0x72, d8 = 0x73, e8 = 0x74, f8 = 0x75,
+                        g8 = 0x76, h8 = 0x77;
+
+// Builds the piece a FEN letter names on square s (null for another letter).
+apiece* new_piece(char letter, square s);
+
+}  // namespace marlek

@@ -1,0 +1,103 @@
+#pragma once
+// The one game position of the engine, mutated in place by every move that
+// the search or the game makes and unmakes.
+//
+// Pieces are polymorphic objects that stand on a 0x88 board of pointers; each
+// generates, makes and unmakes its own moves. Everything the search needs per
+// node (material, bishop counts, the position key, the king pointers) is kept
+// incrementally by putting pieces on the board and taking them off.
+//
+// The state lives as static data of `position`, the empty base of every piece
+// and of `root`, so that piece code reaches `board` and the stacks directly.
+// Only the thread that owns the game touches it: the main thread while the
+// book loads at start-up, the engine thread afterwards.
+#include <cstdint>
+#include <vector>
+
+#include "board/keys.h"
+#include "board/move.h"
+
+namespace marlek {
+
+// The abstract piece: what every piece answers for.
+class apiece {
+ public:
+  square sq = 0;  // where it stands, or stood when it was taken off
+  std::int32_t value = 0;
+  std::int32_t colour = white;
+  char letter = '?';  // upper case for White, lower case for Black
+
+  // Attack test and generation (move_gen.cpp).
+  virtual bool attacks(square target) const = 0;
+  virtual void gen_captures() const = 0;  // pseudo-legal captures onto global_moves
+  virtual void gen_quiet() const = 0;     // pseudo-legal non-captures onto global_moves
+  // Making moves (make_move.cpp) and putting on / taking off (pieces.cpp).
+  virtual void make(move m) = 0;
+  virtual void add() = 0;
+  virtual void remove() = 0;
+  virtual void unmake(move m) = 0;
+  virtual ~apiece() = default;
+};
+
+class position {
+ public:
+  static inline apiece* board[120] = {};
+  // Pieces on the board per colour, in the order they were last put on it:
+  // a captured piece put back by an unmake goes to the end.
+  static inline std::vector<apiece*> pieces[2];
+  static inline apiece* kings[2] = {};
+  static inline std::int32_t material[2] = {};
+  static inline std::int32_t bishop_count[2] = {};
+  static inline std::int32_t side_to_move = white;
+  static inline std::int32_t ply = 0;  // half-moves since set-up, null moves included
+  static inline std::uint8_t castling_rights[4] = {};  // K, Q, k, q
+  static inline hash_key position_key;
+
+  // History stacks for unmaking, read only at their tops. Every entry
+  // carries the `ply` at which its move was made, so an unmake recognises
+  // its own entries.
+  static inline std::vector<apiece*> captured;
+  static inline std::vector<std::int32_t> capture_plies;  // bottom: -1 - half-move clock
+  static inline std::vector<std::int32_t> pawn_plies;
+  static inline std::vector<square> ep_squares;       // pawns whose double step is made
+  static inline std::vector<std::int32_t> ep_plies;   // set-up pushes -1 (capture now) or -2
+
+  // Tops of the stacks, in bounds: an empty stack has no entry, which
+  // no_ply stands for (a ply no move can have).
+  static constexpr std::int32_t no_ply = -1000000;
+  static std::int32_t top_capture_ply() { return capture_plies.empty() ? no_ply : capture_plies.back(); }
+  static std::int32_t top_pawn_ply() { return pawn_plies.empty() ? no_ply : pawn_plies.back(); }
+  static std::int32_t top_ep_ply() { return ep_plies.empty() ? no_ply : ep_plies.back(); }
+  // True when the last move made was a double step (or set-up named one), so
+  // that an en-passant capture is possible now; `pawn_square` is then the
+  // square of the pawn that made it.
+  static bool en_passant_open(square& pawn_square) {
+    if (ep_squares.empty() || top_ep_ply() + 1 != ply) return false;
+    pawn_square = ep_squares.back();
+    return true;
+  }
+};
+
+// The one move stack: generators append to its end, and each search level
+// owns the stretch it appended (a move_list) until it returns. Everything
+// that refers into it is an index, so its growth never invalidates a
+// reference.
+inline move::move_vector global_moves;
+
+// Attack tests (make_move.cpp).
+bool attacked(int by_colour, square s);
+// Whether the king of colour c is attacked; a side without a king is not.
+bool in_check(int c);
+
+// Generation for the side to move (move_gen.cpp).
+void generate_captures();
+void generate_quiet();
+
+// Making moves (make_move.cpp). make_move trusts that `m` was generated for
+// the current position; unmake_move that it was the last move made.
+void make_move(move m);
+void unmake_move(move m);
+void make_null();
+void unmake_null();
+
+}  // namespace marlek

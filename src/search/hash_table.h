@@ -1,0 +1,65 @@
+#pragma once
+// The transposition table: one table of per-position facts that the whole
+// engine shares.
+//
+// 2^20 entries, indexed by the low 20 bits of the position key; one slot
+// holds one position, with no buckets and no second probe. A new position
+// simply takes the slot over (no depth- or age-preferred replacement), with
+// one exception: an entry whose `in_search` bit is set lies on the path of
+// the search now running and keeps its slot until that search clears the
+// bit. The same entries count how often each position has occurred in the
+// game, so repetitions of the game are recognised here too; a count is lost
+// when the search hands its slot to another position. That trades a little
+// accuracy for having one table and one probe per node.
+#include <cstdint>
+
+#include "board/keys.h"
+#include "board/move.h"
+
+namespace marlek {
+
+inline constexpr std::uint8_t no_bound = 0;
+inline constexpr std::uint8_t lower_bound = 1;  // the true score is at least `score`
+inline constexpr std::uint8_t upper_bound = 2;  // the true score is at most `score`
+inline constexpr std::uint8_t exact_bound = 3;
+
+struct hash_entry {
+  std::int32_t score;  // side to move's view; mate scores stored as they are
+  move hash_move;      // meaningful while has_move is set
+  std::int32_t depth;  // hundredths of a ply
+  std::uint8_t bound : 2;
+  std::uint8_t repetitions : 4;  // occurrences in the game, modulo 16
+  std::uint8_t has_move : 1;
+  std::uint8_t in_search : 1;  // on the path from the root to the current node
+  hash_key key;
+
+  // Empties the entry but leaves score and hash_move: a freshly claimed
+  // entry still carries the previous occupant's score and move.
+  void reset() {
+    in_search = 0;
+    has_move = 0;
+    repetitions = 0;
+    bound = no_bound;
+    depth = 0;
+  }
+};
+
+class hash_table {
+ public:
+  static constexpr std::uint32_t size = 1u << 20;
+  static constexpr std::uint32_t mask = size - 1;
+
+  // The entry of the current position: a hit, or a freshly claimed slot.
+  // Null only when the slot belongs to another position on the search path.
+  static hash_entry* probe();
+  // Resets every entry; keys, scores and moves stay.
+  static void clear();
+  // Direct access for tests and the table's own users that need a slot
+  // without claiming it.
+  static hash_entry& slot(std::uint32_t index) { return entries[index & mask]; }
+
+ private:
+  static hash_entry entries[size];
+};
+
+}  // namespace marlek

@@ -1,0 +1,68 @@
+#pragma once
+// What every level of the search shares: its frames of the move stack, the
+// two move orderings and the lazy selection that applies them, the history
+// table, the node counter, and the list of legal root moves.
+#include <cstddef>
+#include <cstdint>
+
+#include "board/position.h"
+
+namespace marlek {
+
+// A frame of global_moves: the moves from where the stack ended when the
+// frame was made to its current end. Destroying the frame truncates the
+// stack back, so frames nest exactly like the calls of the search.
+class move_list {
+ public:
+  move_list() : start_(global_moves.size()) {}
+  ~move_list() { global_moves.resize(start_); }
+  move_list(const move_list&) = delete;
+  move_list& operator=(const move_list&) = delete;
+
+  std::size_t start() const { return start_; }
+  // Read again at every step: the children of each move push and pop above.
+  std::size_t end() const { return global_moves.size(); }
+
+ private:
+  std::size_t start_;
+};
+
+// Orderings: true when a is to be searched before b.
+bool by_capture_gain(move a, move b);  // victim value minus attacker value
+bool by_history(move a, move b);       // history counter of the move
+
+// Brings a best remaining move of [i, end of the stack) to position i by one
+// scan with exchanges; the earliest of equally good moves wins. The list is
+// never sorted in full, so a node that cuts off early pays only for the scans
+// it made.
+template <typename better_fn>
+void select_next(std::size_t i, better_fn better) {
+  const std::size_t end = global_moves.size();
+  for (std::size_t j = i + 1; j < end; ++j)
+    if (better(global_moves[j], global_moves[i])) std::swap(global_moves[j], global_moves[i]);
+}
+
+// History table: how often a quiet move (by origin and destination square)
+// caused a cut-off, halved after each game move so that old merit fades.
+inline std::uint32_t history[120][120] = {};
+void reward_history(move m);
+void age_history();
+void clear_history();
+
+// Moves made by the search since the last new_search, null moves included.
+inline std::uint64_t node_count = 0;
+
+// The root move list sits at the bottom of global_moves, [0, root_moves_end).
+inline std::size_t root_moves_end = 0;
+// Index of the move the engine would play, inside the root move list.
+inline std::size_t best_move = 0;
+
+// Rebuilds the root move list for the game position: legal captures first,
+// best gain first, then legal quiet moves by history. Gives the root entry
+// of the transposition table a hash move that is a legal root move.
+void build_root_moves();
+
+// Starts the count of nodes and time afresh and makes the root own an entry.
+void new_search();
+
+}  // namespace marlek

@@ -1,0 +1,69 @@
+// The list of legal moves of the game position, rebuilt after every move of
+// the game, every take-back and every set-up (never during a search).
+#include <algorithm>
+
+#include "engine/clock.h"
+#include "search/hash_table.h"
+#include "search/ordering.h"
+
+namespace marlek {
+
+namespace {
+// Drops the moves of [from, end) that leave the mover's king attacked, by
+// moving the last move into the gap; the stack is truncated to the rest.
+void keep_legal(std::size_t from) {
+  std::size_t end = global_moves.size();
+  for (std::size_t i = from; i < end;) {
+    make_move(global_moves[i]);
+    bool illegal = in_check(1 - position::side_to_move);
+    unmake_move(global_moves[i]);
+    if (illegal)
+      global_moves[i] = global_moves[--end];
+    else
+      ++i;
+  }
+  global_moves.resize(end);
+}
+
+std::size_t index_of(move m) {
+  auto found = std::find(global_moves.begin(), global_moves.end(), m);
+  return static_cast<std::size_t>(found - global_moves.begin());
+}
+}  // namespace
+
+void build_root_moves() {
+  global_moves.clear();
+  generate_captures();
+  keep_legal(0);
+  std::sort(global_moves.begin(), global_moves.end(), by_capture_gain);
+  const std::size_t quiet_start = global_moves.size();
+  generate_quiet();
+  keep_legal(quiet_start);
+  std::sort(global_moves.begin() + static_cast<std::ptrdiff_t>(quiet_start), global_moves.end(),
+            by_history);
+
+  hash_entry* root = hash_table::probe();
+  if (root && !global_moves.empty()) {
+    std::size_t stored = root->has_move ? index_of(root->hash_move) : global_moves.size();
+    if (stored < global_moves.size()) {
+      best_move = stored;
+    } else {
+      // A stored move that is no legal root move is useless here: start the
+      // entry afresh with the first root move.
+      if (root->has_move) root->reset();
+      best_move = 0;
+      root->hash_move = global_moves[0];
+      root->has_move = 1;
+    }
+  }
+  root_moves_end = global_moves.size();
+  new_search();
+}
+
+void new_search() {
+  node_count = 0;
+  start_watch();
+  hash_table::probe();
+}
+
+}  // namespace marlek
