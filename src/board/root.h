@@ -18,6 +18,15 @@ class root : public position {
 
   // Deletes every piece and empties the board and the stacks of the game.
   static void clear_board();
+
+  // Game moves (game.cpp). play_move returns 0 when `m` is not a legal move
+  // here (nothing changes), 1 when it was made and the game goes on, and
+  // 2 (repetition), 3 (fifty-move rule), 4 (stalemate) or 5 (mate) when it
+  // was made and ended the game, after writing the result line.
+  static int play_move(move m);
+  // Takes back the last move of the game; refused (false, nothing changes)
+  // when no move was played since the last set-up.
+  static bool take_back();
 };
 
 inline constexpr const char* start_position_fen =
