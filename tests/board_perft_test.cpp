@@ -1,0 +1,69 @@
+// Perft: the node counts of the standard test positions, from the reference
+// file, must match exactly. Counts above the limit are left to the perft
+// tool in Release; they are a benchmark, not a unit test.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "board/perft.h"
+#include "board_helpers.h"
+
+namespace marlek::testing {
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr std::uint64_t node_limit = 100000;  // sanitizers run far slower
+#else
+constexpr std::uint64_t node_limit = 1000000;
+#endif
+
+struct perft_case {
+  std::string fen;
+  std::vector<std::pair<int, std::uint64_t>> counts;  // depth, nodes
+};
+
+// Lines: FEN ;D1 n ;D2 n ... ; '#' starts a comment line.
+std::vector<perft_case> load_cases() {
+  std::vector<perft_case> cases;
+  std::ifstream in(MARLEK_TEST_DATA "/perft.txt");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::stringstream fields(line);
+    std::string fen, entry;
+    std::getline(fields, fen, ';');
+    while (!fen.empty() && fen.back() == ' ') fen.pop_back();
+    perft_case c{fen, {}};
+    while (std::getline(fields, entry, ';')) {
+      int depth = 0;
+      unsigned long long nodes = 0;
+      if (std::sscanf(entry.c_str(), "D%d %llu", &depth, &nodes) == 2 && nodes <= node_limit)
+        c.counts.emplace_back(depth, nodes);
+    }
+    if (!c.counts.empty()) cases.push_back(c);
+  }
+  return cases;
+}
+
+class PerftReference : public ::testing::TestWithParam<perft_case> {};
+
+TEST_P(PerftReference, CountMatches) {
+  const perft_case& c = GetParam();
+  set_up(c.fen);
+  for (auto [depth, nodes] : c.counts) EXPECT_EQ(perft(depth), nodes) << c.fen << " depth " << depth;
+  EXPECT_EQ(position_fault(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Board, PerftReference, ::testing::ValuesIn(load_cases()),
+                         [](const ::testing::TestParamInfo<perft_case>& info) {
+                           return "line" + std::to_string(info.index);
+                         });
+
+TEST(BoardPerft, ReferenceFileIsRead) {
+  // Guards against a silently empty parameter list.
+  EXPECT_GT(load_cases().size(), 100u);
+}
+
+}  // namespace
+}  // namespace marlek::testing
