@@ -56,7 +56,10 @@ class position {
   // History stacks for unmaking, read only at their tops. Every entry
   // carries the `ply` at which its move was made, so an unmake recognises
   // its own entries.
-  static inline std::vector<apiece*> captured;
+  // Captured pieces wait here for their unmake. The vector is never
+  // destroyed, so that pieces still captured at exit stay reachable rather
+  // than leak when static destructors run.
+  static inline std::vector<apiece*>& captured = *new std::vector<apiece*>();
   static inline std::vector<std::int32_t> capture_plies;  // bottom: -1 - half-move clock
   static inline std::vector<std::int32_t> pawn_plies;
   static inline std::vector<square> ep_squares;       // pawns whose double step is made
