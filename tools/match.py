@@ -1,0 +1,218 @@
+#!/usr/bin/env python3
+"""Plays games between Marlek and another engine through xboard, without a
+window, and reports every game that did not end normally.
+
+    tools/match.py --games 10 --opponent /usr/games/fairymax --tc 0:30 --inc 1
+
+xboard runs in its -noGUI mode on a private Xvfb display (xvfb-run). Flag
+falls and false claims are judged by xboard (-autoCallFlag, -testClaims);
+xboard does not notice an engine that died, so each Marlek process runs
+under a small wrapper that logs how it ended, and the match counts any exit
+other than a clean one as a crash. The script watches Marlek's resident size
+too, so that a leak across games shows.
+
+Exit status: 0 when every game ended normally, 1 otherwise.
+"""
+
+import argparse
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+# Endings that a game between two sound engines may have. Anything else (a
+# time forfeit, an illegal move, a false claim, a disconnection) is abnormal.
+NORMAL_ENDINGS = [
+    r"^Xboard adjudication: (Checkmate|Stalemate|Insufficient mating material|"
+    r"3-fold repetition|50-move rule|Draw by repetition|.*trivial.*|.*mate.*)",
+    r"^(White|Black) mates$",
+    r"^Stalemate$",
+    r"^Draw by repetition$",
+    r"^50 move rule$",
+    r"^(White|Black) resigns$",
+    r"^Insufficient mating material$",
+    r"^(Draw by )?(3-fold|threefold) repetition$",
+    r"^(Draw by )?(fifty|50)[- ]move rule$",
+    r"^Draw agreed$",
+    r"^Checkmate$",
+]
+
+WRAPPER = """#!/bin/bash
+# Runs Marlek and logs how it ended. SIGINT is ignored here as in the engine.
+trap '' INT
+"{engine}" <&0 &
+child=$!
+trap 'kill -TERM $child 2>/dev/null' TERM
+wait $child
+status=$?
+echo "$(date +%s) pid $child exit $status" >> "{log}"
+"""
+
+
+def parse_args():
+    p = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    p.add_argument("--games", type=int, default=2)
+    p.add_argument("--opponent", default="/usr/games/fairymax")
+    p.add_argument("--tc", default="1", help="base time, minutes[:seconds] (xboard -tc)")
+    p.add_argument("--inc", type=int, default=None, help="increment in seconds")
+    p.add_argument("--mps", type=int, default=None, help="moves per session (level N ...)")
+    p.add_argument("--ponder", action="store_true", help="let both engines ponder")
+    p.add_argument("--engine-dir", default=os.path.join(os.path.dirname(__file__), "..", "build"),
+                   help="folder holding marlek, marlekkeys.bin and MarlekBook.txt")
+    p.add_argument("--out", default=None, help="folder for the PGN and logs (kept)")
+    return p.parse_args()
+
+
+def base_seconds(tc):
+    minutes, _, seconds = tc.partition(":")
+    return int(minutes) * 60 + (int(seconds) if seconds else 0)
+
+
+def split_games(pgn):
+    games = re.split(r"\n(?=\[Event )", pgn.strip())
+    return [g for g in games if g.strip()]
+
+
+def game_outcome(game):
+    """(result, ending text, white, black) of one PGN game."""
+    tag = lambda name: (re.search(r'\[%s "([^"]*)"\]' % name, game) or [None, "?"])[1]
+    body = game.split("\n\n", 1)[-1].strip()
+    ending = re.search(r"\{([^{}]*)\}\s*(1-0|0-1|1/2-1/2|\*)\s*$", body)
+    return tag("Result"), (ending.group(1).strip() if ending else ""), tag("White"), tag("Black")
+
+
+def is_normal(ending, result):
+    if result == "*":
+        return False
+    return any(re.search(pattern, ending) for pattern in NORMAL_ENDINGS)
+
+
+def marlek_processes(engine_path):
+    """pid -> resident kilobytes of every running Marlek."""
+    found = {}
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            if os.readlink("/proc/%s/exe" % pid) != engine_path:
+                continue
+            with open("/proc/%s/status" % pid) as status:
+                for line in status:
+                    if line.startswith("VmRSS:"):
+                        found[int(pid)] = int(line.split()[1])
+        except OSError:
+            continue
+    return found
+
+
+def xboard_command(args, work, wrapper, pgn):
+    engine_dir = os.path.abspath(args.engine_dir)
+    opponent_dir = os.path.dirname(args.opponent) or "."
+    command = [
+        "xvfb-run", "-a", "xboard", "-noGUI",
+        "-fcp", wrapper, "-fd", engine_dir,
+        "-scp", args.opponent, "-sd", opponent_dir,
+        "-mg", str(args.games), "-tc", args.tc,
+        "-sgf", pgn, "-popupExitMessage", "false", "-matchPause", "1000",
+        "-autoCallFlag", "true", "-testClaims", "true",
+        "-saveSettingsOnExit", "false", "-soundProgram", "",
+        "-debug", "-nameOfDebugFile", os.path.join(work, "xboard.debug"),
+        "-ponder" if args.ponder else "-xponder",
+    ]
+    if args.inc is not None:
+        command += ["-inc", str(args.inc)]
+    elif args.mps is not None:
+        command += ["-mps", str(args.mps)]
+    else:
+        command += ["-inc", "0"]
+    return command
+
+
+def run_match(args, work):
+    engine = os.path.realpath(os.path.join(args.engine_dir, "marlek"))
+    exits_log = os.path.join(work, "marlek-exits.log")
+    wrapper = os.path.join(work, "marlek-wrapper.sh")
+    with open(wrapper, "w") as f:
+        f.write(WRAPPER.format(engine=engine, log=exits_log))
+    os.chmod(wrapper, 0o755)
+    pgn = os.path.join(work, "games.pgn")
+    env = dict(os.environ, PATH=os.environ.get("PATH", "") + ":/usr/games", HOME=work)
+
+    # Generous bound: both clocks, plus increments for a long game, plus pauses.
+    per_game = 2 * base_seconds(args.tc) + 2 * 150 * (args.inc or 0) + 60
+    deadline = time.time() + args.games * per_game + 60
+    xboard = subprocess.Popen(xboard_command(args, work, wrapper, pgn), cwd=work, env=env,
+                              stdout=open(os.path.join(work, "xboard.out"), "w"),
+                              stderr=subprocess.STDOUT, start_new_session=True)
+    peak_rss = {}
+    hung = False
+    while xboard.poll() is None:
+        for pid, rss in marlek_processes(engine).items():
+            peak_rss[pid] = max(rss, peak_rss.get(pid, 0))
+        if time.time() > deadline:
+            hung = True
+            break
+        time.sleep(0.5)
+    # Nothing of the match may outlive it.
+    try:
+        os.killpg(xboard.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    xboard.wait()
+    for pid in marlek_processes(engine):
+        os.kill(pid, signal.SIGKILL)
+    return pgn, exits_log, peak_rss, hung
+
+
+def report(args, pgn_path, exits_log, peak_rss, hung):
+    problems = []
+    pgn = open(pgn_path).read() if os.path.exists(pgn_path) else ""
+    print(pgn)
+    games = split_games(pgn)
+    score = {"win": 0, "draw": 0, "loss": 0}
+    for number, game in enumerate(games, 1):
+        result, ending, white, black = game_outcome(game)
+        marlek_white = white.startswith("Marlek")
+        if result == "1/2-1/2":
+            score["draw"] += 1
+        elif result in ("1-0", "0-1"):
+            score["win" if (result == "1-0") == marlek_white else "loss"] += 1
+        if not is_normal(ending, result):
+            problems.append("game %d (%s vs %s): abnormal ending {%s} %s"
+                            % (number, white, black, ending, result))
+    if len(games) != args.games:
+        problems.append("%d of %d games were played" % (len(games), args.games))
+    if hung:
+        problems.append("the match did not finish in time (hang)")
+    exits = open(exits_log).read().split("\n") if os.path.exists(exits_log) else []
+    for line in filter(None, exits):
+        # xboard sends "quit" and, right after it, SIGTERM (143): both are a
+        # clean end. Anything else (an abort, a segmentation fault) is a crash.
+        if not (line.endswith(" exit 0") or line.endswith(" exit 143")):
+            problems.append("Marlek ended abnormally: " + line)
+    print("Marlek: %(win)d wins, %(draw)d draws, %(loss)d losses" % score)
+    if peak_rss:
+        print("Marlek peak resident size per process (kB): %s"
+              % ", ".join(str(v) for v in peak_rss.values()))
+    for problem in problems:
+        print("PROBLEM: " + problem)
+    print("abnormal endings: %d" % len(problems))
+    return not problems
+
+
+def main():
+    args = parse_args()
+    if not shutil.which("xvfb-run") or not shutil.which("xboard", path="/usr/bin:/usr/games"):
+        print("xboard and xvfb-run are needed (apt-get install xboard xvfb)")
+        return 1
+    work = args.out or tempfile.mkdtemp(prefix="marlek-match-")
+    os.makedirs(work, exist_ok=True)
+    ok = report(args, *run_match(args, work))
+    print("logs in " + work)
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
