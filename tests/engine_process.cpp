@@ -7,8 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <stdexcept>
 #include <thread>
 
@@ -147,7 +147,8 @@ std::optional<std::vector<std::string>> engine_process::read_until(std::string_v
   time_point until = steady_clock::now() + wait;
   std::vector<std::string> before;
   for (;;) {
-    auto line = read_line(std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now()));
+    auto line = read_line(
+        std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now()));
     if (!line) return std::nullopt;
     if (*line == wanted) return before;
     before.push_back(*line);
@@ -161,7 +162,8 @@ bool engine_process::wait_ready(std::chrono::milliseconds wait) {
 std::vector<std::string> engine_process::read_lines_for(std::chrono::milliseconds wait) {
   time_point until = steady_clock::now() + wait;
   std::vector<std::string> lines;
-  while (auto line = read_line(std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now())))
+  while (auto line = read_line(
+             std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now())))
     lines.push_back(*line);
   return lines;
 }

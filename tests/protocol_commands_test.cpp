@@ -28,18 +28,19 @@ TEST(ProtocolCommands, TableHoldsExactlyTheProtocolWords) {
     known.push_back(word);
     EXPECT_NE(handler, nullptr) << word;
   }
-  EXPECT_EQ(known, (std::vector<std::string>{
-                       "?",         "accepted", "analyze", "easy",   "exit",     "force",    "go",
-                       "hard",      "ics",      "level",   "name",   "new",      "nopost",   "otim",
-                       "ping",      "playother", "post",   "protover", "quit",   "random",   "rejected",
-                       "result",    "setboard", "time",    "undo",   "usermove", "xboard"}));
+  EXPECT_EQ(known,
+            (std::vector<std::string>{
+                "?",      "accepted",  "analyze", "easy",     "exit",     "force",  "go",
+                "hard",   "ics",       "level",   "name",     "new",      "nopost", "otim",
+                "ping",   "playother", "post",    "protover", "quit",     "random", "rejected",
+                "result", "setboard",  "time",    "undo",     "usermove", "xboard"}));
 }
 
 TEST(ProtocolCommands, UnknownWordsAreReported) {
   EXPECT_EQ(run({"Force", "st 5", "sd 3", ".", "", "hint now", " go"}),
-            (lines{"Unrecognized command Force", "Unrecognized command st", "Unrecognized command sd",
-                   "Unrecognized command .", "Unrecognized command ", "Unrecognized command hint",
-                   "Unrecognized command "}));
+            (lines{"Unrecognized command Force", "Unrecognized command st",
+                   "Unrecognized command sd", "Unrecognized command .", "Unrecognized command ",
+                   "Unrecognized command hint", "Unrecognized command "}));
 }
 
 TEST(ProtocolCommands, IgnoredWordsAreSilent) {

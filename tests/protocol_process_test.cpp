@@ -1,6 +1,5 @@
 // The engine binary over pipes, as a GUI drives it.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 
 #include <string>
@@ -48,12 +47,13 @@ TEST(ProtocolProcess, StartupBytesAreExact) {
 TEST(ProtocolProcess, UnknownWordsAreReportedAndIgnoredWordsAreSilent) {
   test::engine_process engine;
   ASSERT_TRUE(engine.wait_ready());
-  for (const char* line : {"xboard", "protover 2", "accepted usermove", "Force", "st 5", "sd 3", ".",
-                           "", "result 1-0 {White mates}", "post", "hard", "easy", "nopost", "Marker"})
+  for (const char* line :
+       {"xboard", "protover 2", "accepted usermove", "Force", "st 5", "sd 3", ".", "",
+        "result 1-0 {White mates}", "post", "hard", "easy", "nopost", "Marker"})
     ASSERT_TRUE(engine.send(line));
   EXPECT_EQ(engine.read_until("Unrecognized command Marker"),
-            (lines{"Unrecognized command Force", "Unrecognized command st", "Unrecognized command sd",
-                   "Unrecognized command .", "Unrecognized command "}));
+            (lines{"Unrecognized command Force", "Unrecognized command st",
+                   "Unrecognized command sd", "Unrecognized command .", "Unrecognized command "}));
   quit_cleanly(engine);
 }
 

@@ -61,7 +61,8 @@ class recording_state : public state {
 
 class recording_worker : public mt_object {
  public:
-  explicit recording_worker(message_log& log) : mt_object(&recorder, "Recorder"), recorder(this, log) {
+  explicit recording_worker(message_log& log)
+      : mt_object(&recorder, "Recorder"), recorder(this, log) {
     start();
   }
   ~recording_worker() override { stop(); }

@@ -1,10 +1,11 @@
 // The clock commands and the time budget.
+#include "engine/time_control.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 
 #include "engine/clock.h"
-#include "engine/time_control.h"
 #include "output_capture.h"
 #include "protocol/dispatcher.h"
 
@@ -17,7 +18,8 @@ class TimeControl : public ::testing::Test {
   void TearDown() override { reset(); }
 
   static void reset() {
-    for (auto* variable : {&moves_per_control, &time_increment, &own_time, &own_stamp, &opp_time, &opp_stamp})
+    for (auto* variable :
+         {&moves_per_control, &time_increment, &own_time, &own_stamp, &opp_time, &opp_stamp})
       variable->store(0);
   }
 
@@ -55,7 +57,7 @@ TEST_F(TimeControl, MovesToGoCountDownThroughTheControl) {
   moves_per_control.store(40);
   EXPECT_EQ(budget_with(300, 300, 2), 300 / 40);
   EXPECT_EQ(budget_with(300, 300, 20), 300 / 31);
-  EXPECT_EQ(budget_with(300, 300, 78), 300 / 2);  // last move of the control
+  EXPECT_EQ(budget_with(300, 300, 78), 300 / 2);   // last move of the control
   EXPECT_EQ(budget_with(300, 300, 80), 300 / 41);  // a new control begins
 }
 
@@ -65,18 +67,18 @@ TEST_F(TimeControl, WholeGameShareIsAThirtiethPlusIncrement) {
 }
 
 TEST_F(TimeControl, LeadOverTheOpponentIsSpentWhenLarger) {
-  EXPECT_EQ(budget_with(400, 300, 10), 95);   // share 13, surplus 95
-  EXPECT_EQ(budget_with(400, 390, 10), 13);   // share 13, surplus 5
+  EXPECT_EQ(budget_with(400, 300, 10), 95);  // share 13, surplus 95
+  EXPECT_EQ(budget_with(400, 390, 10), 13);  // share 13, surplus 5
 }
 
 TEST_F(TimeControl, BudgetNeverOverrunsTheClock) {
   time_increment.store(30);
-  EXPECT_EQ(budget_with(10, 10, 10), 9);    // share 30, capped at 10 - 1
+  EXPECT_EQ(budget_with(10, 10, 10), 9);  // share 30, capped at 10 - 1
   time_increment.store(0);
   EXPECT_EQ(budget_with(10, -100, 10), 9);  // surplus 105, capped
   EXPECT_EQ(budget_with(1, 1, 10), 0);
   EXPECT_EQ(budget_with(0, 0, 10), 0);
-  EXPECT_EQ(budget_with(-20, 0, 10), 0);    // already out of time: move now
+  EXPECT_EQ(budget_with(-20, 0, 10), 0);  // already out of time: move now
 }
 
 TEST_F(TimeControl, ExtremeControlsStayDefined) {
@@ -110,7 +112,8 @@ TEST_F(TimeControl, LevelBaseMayBeMinutesAndSeconds) {
 
 TEST_F(TimeControl, LevelWithWrongWordCountChangesNothing) {
   run({"level 40 5 0"});
-  for (const char* bad : {"level", "level 40 5", "level 30  1 0", "level 30 1 0 ", "level 1 2 3 4 5 6 7 8 9 10 11 12"}) {
+  for (const char* bad : {"level", "level 40 5", "level 30  1 0", "level 30 1 0 ",
+                          "level 1 2 3 4 5 6 7 8 9 10 11 12"}) {
     EXPECT_EQ(run({bad}), std::vector<std::string>{"Error: level command format."}) << bad;
     EXPECT_EQ(moves_per_control.load(), 40) << bad;
     EXPECT_EQ(own_time.load(), 300) << bad;
@@ -133,9 +136,10 @@ TEST_F(TimeControl, TimeAndOtimTakeCentiseconds) {
 
 TEST_F(TimeControl, ClockErrorsKeepTheClocks) {
   run({"time 30000", "otim 30000"});
-  EXPECT_EQ(run({"time", "time 1 2", "otim", "otim 1 2"}),
-            (std::vector<std::string>{"Error: Improper time format.", "Error: Improper time format.",
-                                      "Error: Improper otim format.", "Error: Improper otim format."}));
+  EXPECT_EQ(
+      run({"time", "time 1 2", "otim", "otim 1 2"}),
+      (std::vector<std::string>{"Error: Improper time format.", "Error: Improper time format.",
+                                "Error: Improper otim format.", "Error: Improper otim format."}));
   EXPECT_EQ(own_time.load(), 300);
   EXPECT_EQ(opp_time.load(), 300);
 }

@@ -1,5 +1,7 @@
 // The timer thread: alarms fire at their deadline to their target, and not
 // at all while the timer is disabled.
+#include "engine/timer.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "engine/clock.h"
-#include "engine/timer.h"
 #include "recording_worker.h"
 
 namespace marlek {

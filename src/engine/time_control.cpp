@@ -55,11 +55,13 @@ void set_clock(std::atomic<std::int32_t>& remaining, std::atomic<std::int32_t>& 
 }  // namespace
 
 std::int32_t own_time_left() {
-  return time_left(own_time.load(std::memory_order_relaxed), own_stamp.load(std::memory_order_relaxed));
+  return time_left(own_time.load(std::memory_order_relaxed),
+                   own_stamp.load(std::memory_order_relaxed));
 }
 
 std::int32_t opp_time_left() {
-  return time_left(opp_time.load(std::memory_order_relaxed), opp_stamp.load(std::memory_order_relaxed));
+  return time_left(opp_time.load(std::memory_order_relaxed),
+                   opp_stamp.load(std::memory_order_relaxed));
 }
 
 std::int32_t time_budget(std::int32_t ply) {
