@@ -1,8 +1,26 @@
-// The engine process. For now it only reads its keys; the protocol front end
-// comes next.
+// The engine process: announce the features, read the keys, start the
+// timer, then read and run commands until `quit` or the end of input.
+#include <csignal>
+#include <iostream>
+
 #include "board/keys.h"
+#include "engine/timer.h"
+#include "protocol/dispatcher.h"
+#include "protocol/output.h"
+#include "protocol/winboard_interface.h"
 
 int main() {
+  // A GUI may interrupt an engine that did not ask it not to; the engine
+  // stops its thinking through commands, never through signals.
+  std::signal(SIGINT, SIG_IGN);
+  // Only the main thread reads input, but both threads write output: the
+  // input must not flush the output behind output_line's back.
+  std::cin.tie(nullptr);
+
+  marlek::winboard_interface protocol;
   marlek::load_keys();
-  return 0;
+  // the opening book is loaded here
+  marlek::output_line("feature done=1");
+  marlek::mt_timer timer;
+  for (;;) marlek::dispatch_line();
 }

@@ -1,0 +1,99 @@
+#include "engine/time_control.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "engine/clock.h"
+#include "protocol/command_line.h"
+#include "protocol/output.h"
+
+namespace marlek {
+
+namespace {
+
+// Moves assumed to remain when the base time is for the whole game.
+constexpr std::int64_t sudden_death_moves = 30;
+// The lead over the opponent that the engine keeps in reserve.
+constexpr std::int64_t lead_reserve = 5;
+// Kept back from the remaining time so a budget never runs the clock out.
+constexpr std::int64_t clock_reserve = 1;
+
+constexpr int level_words = 4;
+constexpr int clock_words = 2;
+constexpr std::int64_t seconds_per_minute = 60;
+constexpr std::int32_t centis_per_second = 100;
+
+std::int32_t clamp_to_int32(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+std::int32_t time_left(std::int32_t remaining, std::int32_t stamp) {
+  return clamp_to_int32(std::int64_t{remaining} + stamp - clock_seconds());
+}
+
+// BASE of `level`: minutes, or minutes:seconds.
+std::int64_t base_seconds(const char* base) {
+  std::int64_t seconds = std::int64_t{leading_integer(base)} * seconds_per_minute;
+  if (const char* colon = std::strchr(base, ':')) seconds += leading_integer(colon + 1);
+  return seconds;
+}
+
+// `time` and `otim`: one number, the remaining centiseconds of a side.
+void set_clock(std::atomic<std::int32_t>& remaining, std::atomic<std::int32_t>& stamp,
+               const char* error_text) {
+  split_rest();
+  if (word_count != clock_words) {
+    output_line(error_text);
+    return;
+  }
+  remaining.store(leading_integer(words[1]) / centis_per_second, std::memory_order_relaxed);
+  stamp.store(clock_seconds(), std::memory_order_relaxed);
+}
+
+}  // namespace
+
+std::int32_t own_time_left() {
+  return time_left(own_time.load(std::memory_order_relaxed),
+                   own_stamp.load(std::memory_order_relaxed));
+}
+
+std::int32_t opp_time_left() {
+  return time_left(opp_time.load(std::memory_order_relaxed),
+                   opp_stamp.load(std::memory_order_relaxed));
+}
+
+std::int32_t time_budget(std::int32_t ply) {
+  std::int64_t per_control = moves_per_control.load(std::memory_order_relaxed);
+  std::int64_t moves_to_go =
+      per_control > 0 ? per_control - (ply / 2) % per_control + 1 : sudden_death_moves;
+  std::int64_t own_left = own_time_left();
+  std::int64_t budget = own_left / moves_to_go + time_increment.load(std::memory_order_relaxed);
+  std::int64_t surplus = own_left - opp_time_left() - lead_reserve;
+  if (budget <= surplus) budget = surplus;
+  budget = std::min(budget, own_left - clock_reserve);
+  return clamp_to_int32(std::max<std::int64_t>(budget, 0));
+}
+
+void level_command() {
+  split_rest();
+  if (word_count != level_words) {
+    output_line("Error: level command format.");
+    return;
+  }
+  std::int32_t base = clamp_to_int32(base_seconds(words[2]));
+  std::int32_t now = clock_seconds();
+  moves_per_control.store(leading_integer(words[1]), std::memory_order_relaxed);
+  time_increment.store(leading_integer(words[3]), std::memory_order_relaxed);
+  own_time.store(base, std::memory_order_relaxed);
+  opp_time.store(base, std::memory_order_relaxed);
+  own_stamp.store(now, std::memory_order_relaxed);
+  opp_stamp.store(now, std::memory_order_relaxed);
+}
+
+void time_command() { set_clock(own_time, own_stamp, "Error: Improper time format."); }
+
+void otim_command() { set_clock(opp_time, opp_stamp, "Error: Improper otim format."); }
+
+}  // namespace marlek

@@ -1,0 +1,37 @@
+#pragma once
+// The chess clock, in whole seconds. The GUI's `level`, `time` and `otim`
+// set the time control and the two remaining times on the main thread; the
+// engine thread turns them into a time budget when it goes on move.
+#include <atomic>
+#include <cstdint>
+
+namespace marlek {
+
+// Moves per time control; 0 means the base time is for the whole game.
+inline std::atomic<std::int32_t> moves_per_control{0};
+// Seconds added per move.
+inline std::atomic<std::int32_t> time_increment{0};
+// Each side's remaining seconds, as known at its stamp (clock seconds).
+inline std::atomic<std::int32_t> own_time{0};
+inline std::atomic<std::int32_t> own_stamp{0};
+inline std::atomic<std::int32_t> opp_time{0};
+inline std::atomic<std::int32_t> opp_stamp{0};
+
+// Remaining seconds now: the last time received less what has gone since.
+std::int32_t own_time_left();
+std::int32_t opp_time_left();
+
+// Seconds the engine may spend on its move at game ply `ply`: an even share
+// of the remaining time over the moves still to go in the control, plus the
+// increment; or, when more, the lead over the opponent less 5 seconds. Never
+// more than the remaining time less one second, never below 0.
+std::int32_t time_budget(std::int32_t ply);
+
+// Command handlers (the words of the current command line).
+// level MPS BASE INC: BASE in minutes or minutes:seconds.
+void level_command();
+// time N / otim N: remaining centiseconds of the engine / the opponent.
+void time_command();
+void otim_command();
+
+}  // namespace marlek

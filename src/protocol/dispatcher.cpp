@@ -1,0 +1,52 @@
+#include "protocol/dispatcher.h"
+
+#include <iostream>
+#include <string>
+
+#include "protocol/command_line.h"
+#include "protocol/command_table.h"
+#include "protocol/line_reader.h"
+#include "protocol/output.h"
+#include "protocol/protocol_commands.h"
+
+namespace marlek {
+
+namespace {
+
+void refuse_long_line() {
+  output_line("Error: command line longer than " + std::to_string(max_line_length) +
+              " characters, ignored.");
+}
+
+}  // namespace
+
+void dispatch_text(std::string_view line) {
+  if (line.size() > max_line_length) {
+    refuse_long_line();
+    return;
+  }
+  start_line(line);
+  const command_map& table = command_table();
+  auto entry = table.find(std::string_view(words[0]));
+  if (entry == table.end()) {
+    output_line(std::string("Unrecognized command ") + words[0]);
+    return;
+  }
+  entry->second();
+}
+
+void dispatch_line() {
+  static std::string line;
+  switch (read_line(std::cin, line)) {
+    case line_status::complete:
+      dispatch_text(line);
+      break;
+    case line_status::too_long:
+      refuse_long_line();
+      break;
+    case line_status::end_of_input:
+      quit_command();
+  }
+}
+
+}  // namespace marlek

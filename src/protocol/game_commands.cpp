@@ -1,0 +1,53 @@
+#include "protocol/game_commands.h"
+
+#include "board/root.h"
+#include "engine/engine.h"
+#include "engine/flags.h"
+#include "protocol/command_line.h"
+#include "protocol/output.h"
+
+namespace marlek {
+
+void move_now_command() { post_to_engine(new go_now); }
+
+void analyze_command() { post_to_engine(new analyze); }
+
+void exit_command() { post_to_engine(new force); }
+
+void force_command() { post_to_engine(new force); }
+
+void go_command() { post_to_engine(new go); }
+
+// The engine sets up the start position and waits for the opponent with the
+// book on: it plays Black unless a `go` follows.
+void new_command() {
+  post_to_engine(new setboard(start_position_fen));
+  use_book.store(true, std::memory_order_relaxed);
+  post_to_engine(new play_other);
+}
+
+// A ping without a number, or with 0, cannot be answered with a pong the
+// GUI could tell apart, so it is refused.
+void ping_command() {
+  std::int32_t number = leading_integer(line_rest);
+  if (number == 0) {
+    output_line("Error: malformed ping command.");
+    return;
+  }
+  post_to_engine(new ping(number));
+}
+
+void playother_command() { post_to_engine(new play_other); }
+
+// The FEN is checked by the engine thread when it sets the position up. A
+// set-up position is not from the book's games, so the book is switched off.
+void setboard_command() {
+  post_to_engine(new setboard(line_rest));
+  use_book.store(false, std::memory_order_relaxed);
+}
+
+void undo_command() { post_to_engine(new undo); }
+
+void usermove_command() { post_to_engine(new user_move(move(line_rest))); }
+
+}  // namespace marlek

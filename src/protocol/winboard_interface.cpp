@@ -1,0 +1,30 @@
+#include "protocol/winboard_interface.h"
+
+#include <string_view>
+
+#include "protocol/command_table.h"
+#include "protocol/output.h"
+
+namespace marlek {
+
+namespace {
+
+// "feature done=0" asks the GUI to wait for "feature done=1". Every feature
+// announced is one the engine needs.
+constexpr std::string_view opening_lines[] = {
+    "",
+    "feature done=0",
+    "feature myname=\"Marlek 4.4.6\"",
+    "feature usermove=1 ping=1 setboard=1 colors=0",
+    "feature playother=1 analyze=1",
+    "feature variants=\"normal\"",
+};
+
+}  // namespace
+
+winboard_interface::winboard_interface() {
+  for (std::string_view line : opening_lines) output_line(line);
+  command_table();
+}
+
+}  // namespace marlek

@@ -1,0 +1,89 @@
+#pragma once
+// Messages: the only way one thread talks to a worker thread. The sender
+// creates a message with `new` and posts it; from then on the receiver owns
+// it, and whichever handler consumes it deletes it through a `message`
+// pointer. Receivers switch on `kind` and then cast to the class that the
+// kind stands for; each class names its kind as `kind_id`.
+//
+// Kinds 3 to 9 and 18 are unused; -99 is the worker's own `quit`, private to
+// mt_object.cpp.
+#include <cstdint>
+#include <string_view>
+
+#include "board/move.h"
+#include "protocol/line_limit.h"
+
+namespace marlek {
+
+class mt_object;
+
+struct message {
+  explicit message(std::int32_t k) : kind(k) {}
+  virtual ~message() = default;
+  message(const message&) = delete;
+  message& operator=(const message&) = delete;
+
+  std::int32_t kind;
+};
+
+// The timer's answer to an alarm: the deadline (clock seconds) that expired.
+struct times_up : message {
+  static constexpr std::int32_t kind_id = 1;
+  explicit times_up(std::int32_t when) : message(kind_id), deadline(when) {}
+  std::int32_t deadline;
+};
+
+// A message that names the worker to be called back.
+struct callback : message {
+  callback(std::int32_t k, mt_object* to) : message(k), target(to) {}
+  mt_object* target;
+};
+
+// An alarm request to the timer: tell `target` when the clock reaches
+// `deadline` (clock seconds).
+struct set_timer : callback {
+  static constexpr std::int32_t kind_id = 2;
+  set_timer(mt_object* to, std::int32_t when) : callback(kind_id, to), deadline(when) {}
+  std::int32_t deadline;
+};
+
+// Commands that carry nothing but their kind.
+template <std::int32_t N>
+struct simple_message : message {
+  static constexpr std::int32_t kind_id = N;
+  simple_message() : message(N) {}
+};
+
+using force = simple_message<10>;       // enter force mode
+using analyze = simple_message<11>;     // enter analysis mode
+using go = simple_message<12>;          // take the side to move and think
+using go_now = simple_message<13>;      // move at once if thinking
+using play_other = simple_message<16>;  // wait for the opponent's move
+using undo = simple_message<17>;        // take back one move
+
+// The opponent's move, as read from the command line; legality is the
+// engine thread's to judge.
+struct user_move : message {
+  static constexpr std::int32_t kind_id = 14;
+  explicit user_move(move m) : message(kind_id), mv(m) {}
+  move mv;
+};
+
+// A position to set up, as FEN text. The text holds any command line whole.
+struct setboard : message {
+  static constexpr std::int32_t kind_id = 15;
+  static constexpr std::size_t text_size = max_line_length + 1;
+  // Copies the FEN, cut to the room of `text` (never more than a command
+  // line holds), and ends it with a NUL.
+  explicit setboard(std::string_view fen);
+  char text[text_size];
+};
+
+// A ping to answer with "pong" and the same number; never 0.
+struct ping : message {
+  static constexpr std::int32_t kind_id = 19;
+  explicit ping(std::int32_t n) : message(kind_id), number(n) {}
+  std::int32_t number;
+};
+
+}  // namespace marlek

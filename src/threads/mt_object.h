@@ -1,0 +1,67 @@
+#pragma once
+// A worker thread with a first-in-first-out queue of messages. Other threads
+// talk to a worker only by posting messages; the worker's thread runs its
+// current state for as long as the object lives.
+//
+// A derived class builds its states as members, so it starts the thread
+// with start() as the last step of its constructor (before that the states
+// do not exist yet), and calls stop() first thing in its destructor (after
+// that its states are gone while the thread might still use them).
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <queue>
+#include <semaphore>
+#include <string>
+#include <thread>
+
+#include "threads/message.h"
+#include "threads/state.h"
+
+namespace marlek {
+
+class mt_object {
+ public:
+  virtual ~mt_object();
+  mt_object(const mt_object&) = delete;
+  mt_object& operator=(const mt_object&) = delete;
+
+  // Appends `m` to the queue; the worker owns it from now on. Any thread.
+  void post_message(message* m);
+  // Blocks until a message is queued, then removes and returns the oldest.
+  // Owner's thread only.
+  message* wait_message();
+  // Whether a message is queued. Any thread.
+  bool has_message();
+  // The oldest message, or nullptr at once when none is queued. Owner's
+  // thread only.
+  message* try_message();
+
+  const std::string& name() const { return thread_name; }
+
+ protected:
+  mt_object(state* initial, std::string name);
+  // Starts the thread on the initial state.
+  void start();
+  // Ends the thread: clears `running`, wakes the thread with a quit message
+  // and waits for it to end. Safe to call more than once.
+  void stop();
+
+ private:
+  friend class state;  // change_state() sets `current`
+  void run();
+
+  // Holds a counting semaphore far above any queue length the engine sees.
+  static constexpr std::ptrdiff_t max_queued = 0x7FFFFFF;
+
+  std::mutex lock;  // guards `queue` only, for one operation at a time
+  std::queue<message*, std::deque<message*>> queue;
+  std::counting_semaphore<max_queued> semaphore{0};  // counts queued messages
+  std::thread thread;
+  std::string thread_name;
+  std::atomic<bool> running{true};
+  state* current;  // the worker's own thread reads and writes it
+};
+
+}  // namespace marlek

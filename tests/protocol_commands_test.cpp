@@ -1,0 +1,87 @@
+// The command table and the dispatcher, run in-process.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "board/root.h"
+#include "engine/flags.h"
+#include "output_capture.h"
+#include "protocol/command_table.h"
+#include "protocol/dispatcher.h"
+#include "protocol/line_limit.h"
+
+namespace marlek {
+namespace {
+
+using lines = std::vector<std::string>;
+
+lines run(std::initializer_list<std::string> input) {
+  test::output_capture capture;
+  for (const std::string& line : input) dispatch_text(line);
+  return capture.lines();
+}
+
+TEST(ProtocolCommands, TableHoldsExactlyTheProtocolWords) {
+  std::vector<std::string> known;
+  for (const auto& [word, handler] : command_table()) {
+    known.push_back(word);
+    EXPECT_NE(handler, nullptr) << word;
+  }
+  EXPECT_EQ(known,
+            (std::vector<std::string>{
+                "?",      "accepted",  "analyze", "easy",     "exit",     "force",  "go",
+                "hard",   "ics",       "level",   "name",     "new",      "nopost", "otim",
+                "ping",   "playother", "post",    "protover", "quit",     "random", "rejected",
+                "result", "setboard",  "time",    "undo",     "usermove", "xboard"}));
+}
+
+TEST(ProtocolCommands, UnknownWordsAreReported) {
+  EXPECT_EQ(run({"Force", "st 5", "sd 3", ".", "", "hint now", " go"}),
+            (lines{"Unrecognized command Force", "Unrecognized command st",
+                   "Unrecognized command sd", "Unrecognized command .", "Unrecognized command ",
+                   "Unrecognized command hint", "Unrecognized command "}));
+}
+
+TEST(ProtocolCommands, IgnoredWordsAreSilent) {
+  EXPECT_TRUE(run({"xboard", "protover 2", "accepted usermove", "result 1-0 {White mates}", "ics",
+                   "name Some Opponent", "random"})
+                  .empty());
+}
+
+TEST(ProtocolCommands, FlagWordsSetTheSharedFlags) {
+  EXPECT_TRUE(run({"nopost", "hard"}).empty());
+  EXPECT_FALSE(post_thinking.load());
+  EXPECT_TRUE(ponder_enabled.load());
+  EXPECT_TRUE(run({"post", "easy"}).empty());
+  EXPECT_TRUE(post_thinking.load());
+  EXPECT_FALSE(ponder_enabled.load());
+}
+
+TEST(ProtocolCommands, NewSetsAndSetboardClearsTheBook) {
+  use_book.store(false);
+  EXPECT_TRUE(run({"new"}).empty());
+  EXPECT_TRUE(use_book.load());
+  EXPECT_TRUE(run({std::string("setboard ") + start_position_fen}).empty());
+  EXPECT_FALSE(use_book.load());
+  run({"new"});
+  EXPECT_TRUE(use_book.load());
+}
+
+TEST(ProtocolCommands, PingWithoutANumberIsMalformed) {
+  EXPECT_EQ(run({"ping 0", "ping", "ping x"}),
+            (lines{"Error: malformed ping command.", "Error: malformed ping command.",
+                   "Error: malformed ping command."}));
+}
+
+TEST(ProtocolCommands, LongestLineIsReadWholeAndLongerRefused) {
+  std::string word(max_line_length, 'z');
+  lines out = run({word, word + "z", "Force"});
+  ASSERT_EQ(out.size(), 3u);
+  EXPECT_EQ(out[0], "Unrecognized command " + word);
+  EXPECT_EQ(out[1].rfind("Error", 0), 0u) << out[1];
+  EXPECT_EQ(out[2], "Unrecognized command Force");
+}
+
+}  // namespace
+}  // namespace marlek
