@@ -1,0 +1,33 @@
+#pragma once
+// Reading the opening book file at start-up.
+//
+// The file lists opening lines as numbered moves in coordinate notation,
+// written as a tree: a move number that goes back to an earlier point of
+// the line starts a side line from there.
+//
+//     # main line and two side lines
+//     1. e2e4 e7e5 2. g1f3 b8c6 3. f1b5
+//     2. f2f4
+//     1... c7c5 2. g1f3
+//
+// "N." means White's move N follows, "N..." Black's. '#' starts a comment
+// that runs to the end of the line. Space, tab and line ends (LF or CR LF)
+// are skipped anywhere, even inside a token. Each line is replayed on the
+// global position from the initial position, and the key of every position
+// that a book move reaches goes into the opening book.
+#include "board/move.h"
+
+namespace marlek {
+
+inline constexpr const char* book_file_name = "MarlekBook.txt";
+
+// The moves made on the board for the line being replayed, oldest first.
+inline move::move_vector book_line;
+
+// Sets up the initial position and replays the book file on it. A fault in
+// the file ends the loading with one line on standard output; the positions
+// stored before it stay. The position is left where the replay stopped,
+// with its root move list, until the game sets up its own.
+void load_book(const char* file_name = book_file_name);
+
+}  // namespace marlek
