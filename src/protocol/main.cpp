@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "board/keys.h"
+#include "book/book_loader.h"
 #include "engine/timer.h"
 #include "protocol/dispatcher.h"
 #include "protocol/output.h"
@@ -19,7 +20,8 @@ int main() {
 
   marlek::winboard_interface protocol;
   marlek::load_keys();
-  // the opening book is loaded here
+  // A missing or faulty book is reported and the engine goes on without it.
+  marlek::load_book();
   marlek::output_line("feature done=1");
   marlek::mt_timer timer;
   for (;;) marlek::dispatch_line();
