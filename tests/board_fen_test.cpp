@@ -6,7 +6,7 @@
 #include "board_helpers.h"
 #include "search/hash_table.h"
 
-namespace marlek::testing {
+namespace marlek::test {
 namespace {
 
 // Sets up `fen`, expecting it to be refused with exactly `message`.
@@ -140,4 +140,4 @@ TEST(BoardFen, RefusedSetUpEmptiesTheGameRecord) {
 }
 
 }  // namespace
-}  // namespace marlek::testing
+}  // namespace marlek::test

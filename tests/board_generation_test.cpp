@@ -4,7 +4,7 @@
 #include "board/pieces.h"
 #include "board_helpers.h"
 
-namespace marlek::testing {
+namespace marlek::test {
 namespace {
 
 std::vector<std::string> generated(void (*generate)()) {
@@ -128,4 +128,4 @@ TEST(BoardGeneration, AttackTestsOfAColour) {
 }
 
 }  // namespace
-}  // namespace marlek::testing
+}  // namespace marlek::test

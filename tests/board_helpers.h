@@ -9,21 +9,12 @@
 #include "board/consistency.h"
 #include "board/position.h"
 #include "board/root.h"
-#include "protocol/output.h"
+#include "output_capture.h"
 #include "search/ordering.h"
 
-namespace marlek::testing {
+namespace marlek::test {
 
-// Captures every output line while it lives.
-class captured_output {
- public:
-  captured_output() { set_output_stream(&text_); }
-  ~captured_output() { set_output_stream(nullptr); }
-  std::string text() const { return text_.str(); }
-
- private:
-  std::ostringstream text_;
-};
+using captured_output = test::output_capture;
 
 // Sets a position up and fails the test when the text is refused.
 inline void set_up(const std::string& fen) {
@@ -79,4 +70,4 @@ struct snapshot {
   }
 };
 
-}  // namespace marlek::testing
+}  // namespace marlek::test

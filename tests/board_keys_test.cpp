@@ -10,7 +10,7 @@
 #include "board/pieces.h"
 #include "board_helpers.h"
 
-namespace marlek::testing {
+namespace marlek::test {
 namespace {
 
 std::string file_bytes(const std::string& path) {
@@ -131,4 +131,4 @@ TEST(BoardKeys, CastlingAndACornerCaptureApplyTheirKeys) {
 }
 
 }  // namespace
-}  // namespace marlek::testing
+}  // namespace marlek::test

@@ -6,7 +6,7 @@
 #include "board/pieces.h"
 #include "board_helpers.h"
 
-namespace marlek::testing {
+namespace marlek::test {
 namespace {
 
 // Makes every pseudo-legal move to `depth` plies and checks that each unmake
@@ -154,4 +154,4 @@ TEST(BoardMakeUnmake, NullMoveFlipsSideKeyAndPly) {
 }
 
 }  // namespace
-}  // namespace marlek::testing
+}  // namespace marlek::test

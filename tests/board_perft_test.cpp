@@ -9,7 +9,7 @@
 #include "board/perft.h"
 #include "board_helpers.h"
 
-namespace marlek::testing {
+namespace marlek::test {
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
@@ -66,4 +66,4 @@ TEST(BoardPerft, ReferenceFileIsRead) {
 }
 
 }  // namespace
-}  // namespace marlek::testing
+}  // namespace marlek::test

@@ -4,7 +4,7 @@
 #include "board/pieces.h"
 #include "board_helpers.h"
 
-namespace marlek::testing {
+namespace marlek::test {
 namespace {
 
 TEST(SearchOrdering, CaptureGainIsVictimMinusAttacker) {
@@ -72,4 +72,4 @@ TEST(SearchOrdering, NewSearchResetsTheNodeCount) {
 }
 
 }  // namespace
-}  // namespace marlek::testing
+}  // namespace marlek::test

@@ -5,7 +5,7 @@
 #include "board_helpers.h"
 #include "search/hash_table.h"
 
-namespace marlek::testing {
+namespace marlek::test {
 namespace {
 
 // Points the position at an arbitrary key, so that slots can be shared on
@@ -121,4 +121,4 @@ TEST(SearchRootMoves, NoLegalMoveLeavesAnEmptyListAndTheEntryAlone) {
 }
 
 }  // namespace
-}  // namespace marlek::testing
+}  // namespace marlek::test
