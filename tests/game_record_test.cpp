@@ -37,9 +37,9 @@ class GameRecord : public testing::Test {
 
   // The repetition count stored for the position with this key.
   static unsigned repetitions_of(const hash_key& key) {
-    const hash_entry& entry = hash_table::slot(key.low);
-    EXPECT_TRUE(entry.key == key);
-    return entry.repetitions;
+    const hash_entry* entry = hash_table::find(key);
+    EXPECT_NE(entry, nullptr);
+    return entry ? entry->repetitions : 0;
   }
 
   static std::array<char, 120> board_letters() {

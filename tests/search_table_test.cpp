@@ -81,6 +81,24 @@ TEST(SearchTable, ClearKeepsKeysSoAFormerOccupantHitsAnEmptyEntry) {
   EXPECT_EQ(again->has_move, 0);
 }
 
+TEST(SearchTable, ManyClearsNeverRevealAnOldResult) {
+  // Clearing works by generations; after 256 of them the count wraps, and an
+  // entry untouched all that time must still read as cleared.
+  set_up(start_position_fen);
+  for (int clears : {1, 255, 256, 300}) {
+    hash_entry* entry = hash_table::probe();
+    entry->bound = exact_bound;
+    entry->depth = 900;
+    entry->repetitions = 3;
+    for (int i = 0; i < clears; ++i) hash_table::clear();
+    const hash_entry* after = hash_table::find(position::position_key);
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(after->bound, no_bound) << clears;
+    EXPECT_EQ(after->depth, 0) << clears;
+    EXPECT_EQ(after->repetitions, 0) << clears;
+  }
+}
+
 TEST(SearchRootMoves, CapturesFirstByGainThenQuietMoves) {
   // Rxq gains 500, fxN gains 250, QxQ nothing, Qxp loses 900.
   set_up("4k3/8/8/2q3n1/5P2/6p1/8/2R1K1Q1 w - - 0 1");

@@ -31,6 +31,7 @@ struct hash_entry {
   std::uint8_t repetitions : 4;  // occurrences in the game, modulo 16
   std::uint8_t has_move : 1;
   std::uint8_t in_search : 1;  // on the path from the root to the current node
+  std::uint8_t generation;      // of the table when last touched (see clear)
   hash_key key;
 
   // Empties the entry but leaves score and hash_move: a freshly claimed
@@ -54,12 +55,15 @@ class hash_table {
   static hash_entry* probe();
   // Resets every entry; keys, scores and moves stay.
   static void clear();
-  // Direct access for tests and the table's own users that need a slot
-  // without claiming it.
-  static hash_entry& slot(std::uint32_t index) { return entries[index & mask]; }
+  // The entry holding `key`, or null, without claiming a slot for it (for
+  // tests and diagnostics: the game and the search always probe).
+  static const hash_entry* find(const hash_key& key);
 
  private:
+  static hash_entry& current_slot(const hash_key& key);
+
   static hash_entry entries[size];
+  static std::uint8_t current_generation;
 };
 
 }  // namespace marlek
