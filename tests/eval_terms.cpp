@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "board/pieces.h"
 #include "board/root.h"
@@ -23,34 +25,29 @@ int evaluate_fen(const char* fen, int alpha = wide_alpha, int beta = wide_beta) 
   return evaluate(alpha, beta);
 }
 
-// The same position seen from the other side: ranks reversed, colours and
-// the side to move exchanged, castling rights exchanged. En passant is not
-// used by these tests.
+char other_colour(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return static_cast<char>(std::isupper(u) ? std::tolower(u) : std::toupper(u));
+}
+
+// The same position seen from the other side: ranks reversed, colours, the
+// side to move and the castling rights exchanged (no en passant).
 std::string mirrored_fen(const std::string& fen) {
-  const std::size_t board_end = fen.find(' ');
-  std::string ranks[8];
-  int rank = 0;
-  for (std::size_t i = 0; i < board_end; ++i) {
-    if (fen[i] == '/') ++rank;
-    else ranks[rank] += fen[i];
+  std::istringstream fields(fen);
+  std::string placement, side, rights;
+  fields >> placement >> side >> rights;
+  std::vector<std::string> ranks;
+  std::istringstream rows(placement);
+  for (std::string row; std::getline(rows, row, '/');) ranks.push_back(row);
+  std::string mirrored;
+  for (auto row = ranks.rbegin(); row != ranks.rend(); ++row) {
+    if (!mirrored.empty()) mirrored += '/';
+    for (char c : *row) mirrored += other_colour(c);
   }
-  std::string out;
-  for (int r = 7; r >= 0; --r) {
-    for (char c : ranks[r]) out += std::isalpha(static_cast<unsigned char>(c)) ? (std::isupper(c) ? std::tolower(c) : std::toupper(c)) : c;
-    if (r > 0) out += '/';
-  }
-  const char side = fen[board_end + 1] == 'w' ? 'b' : 'w';
-  std::string rights = fen.substr(board_end + 3, fen.find(' ', board_end + 3) - board_end - 3);
   std::string swapped;
-  if (rights == "-") swapped = "-";
-  else {
-    for (char c : std::string("KQkq")) {
-      char from = std::isupper(c) ? static_cast<char>(std::tolower(c)) : static_cast<char>(std::toupper(c));
-      if (rights.find(from) != std::string::npos) swapped += c;
-    }
-    if (swapped.empty()) swapped = "-";
-  }
-  return out + ' ' + side + ' ' + swapped + " - 0 1";
+  for (char right : std::string("KQkq"))
+    if (rights.find(other_colour(right)) != std::string::npos) swapped += right;
+  return mirrored + (side == "w" ? " b " : " w ") + (swapped.empty() ? "-" : swapped) + " - 0 1";
 }
 
 // Two white bishops b2, e2 (a pair), kings e1 and h6, no castling rights.
@@ -189,18 +186,6 @@ TEST(EvaluateTables, ColourEntriesFollowTheBoardLayout) {
   EXPECT_EQ(king_table[d4 + 8], 2);
   EXPECT_EQ(knight_table[d4], 14);
   EXPECT_EQ(bishop_table[g2], 5);
-}
-
-TEST(EvaluateTables, KingNeighbourLists) {
-  auto count = [](square s) {
-    int n = 0;
-    for (const std::int8_t* p = king_neighbours[s].squares.data(); *p >= 0; ++p) ++n;
-    return n;
-  };
-  EXPECT_EQ(count(a1), 3);
-  EXPECT_EQ(count(h8), 3);
-  EXPECT_EQ(count(e1), 5);
-  EXPECT_EQ(count(0x33), 8);
 }
 
 TEST(EvaluateSymmetry, MirroredPositionScoresTheSameForTheOtherSide) {

@@ -2,7 +2,7 @@
 // variation, stopping on a mate score and on a stop request.
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <cctype>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -54,13 +54,44 @@ class Deepening : public testing::Test {
   std::ostringstream output;
 };
 
-// Depth, score, centiseconds, nodes, then moves each followed by a space.
-const std::regex thinking_line(R"((\d+)\t(-?\d+)\t(\d+)\t(\d+)\t((?:[a-h][1-8][a-h][1-8][qrbn]? )*))");
+bool all_digits(const std::string& text, std::size_t from = 0) {
+  if (text.size() <= from) return false;
+  for (std::size_t i = from; i < text.size(); ++i)
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+  return true;
+}
 
+// Whether `pv` is moves in coordinate notation, each followed by a space.
+bool is_variation(const std::string& pv) {
+  std::size_t at = 0;
+  while (at < pv.size()) {
+    const std::size_t space = pv.find(' ', at);
+    if (space == std::string::npos) return false;
+    const std::string m = pv.substr(at, space - at);
+    if (m.size() < 4 || m.size() > 5 || to_text(move(m.c_str())) != m) return false;
+    at = space + 1;
+  }
+  return true;
+}
+
+// Field `index` (1 to 5) of a thinking line: depth, score, centiseconds,
+// nodes, then the variation. Checks the whole line's form: exactly one tab
+// between fields.
 std::string field(const std::string& line, int index) {
-  std::smatch m;
-  EXPECT_TRUE(std::regex_match(line, m, thinking_line)) << line;
-  return m.size() > static_cast<std::size_t>(index) ? m[index].str() : std::string();
+  std::vector<std::string> fields;
+  std::size_t at = 0;
+  for (int i = 0; i < 4; ++i) {
+    const std::size_t tab = line.find('\t', at);
+    if (tab == std::string::npos) break;
+    fields.push_back(line.substr(at, tab - at));
+    at = tab + 1;
+  }
+  fields.push_back(line.substr(at));
+  const bool well_formed = fields.size() == 5 && all_digits(fields[0]) &&
+                           all_digits(fields[1], fields[1][0] == '-' ? 1 : 0) &&
+                           all_digits(fields[2]) && all_digits(fields[3]) && is_variation(fields[4]);
+  EXPECT_TRUE(well_formed) << line;
+  return well_formed ? fields[index - 1] : std::string();
 }
 
 std::string best_move_text() { return to_text(global_moves[best_move]); }
@@ -160,13 +191,73 @@ TEST_F(Deepening, InterruptedIterationWritesNothingAndKeepsTheBestMove) {
   EXPECT_EQ(hash_table::probe()->in_search, 0);
 }
 
-TEST_F(Deepening, StopRequestBeforeTheFirstIterationEndsKeepsTheSetUpMove) {
+// A stand-in for the search routine: records each call and answers from a
+// script, so that the deepening loop itself can be watched.
+struct search_call {
+  int depth, alpha, beta;
+  bool operator==(const search_call&) const = default;
+};
+std::vector<search_call> calls;
+std::vector<int> answers;
+int scripted_search(int depth, int alpha, int beta) {
+  calls.push_back({depth, alpha, beta});
+  return answers.at(calls.size() - 1);
+}
+
+TEST_F(Deepening, AspirationWindowsAndTheirReSearches) {
+  ASSERT_TRUE(set_up_afresh(start_position_fen));  // root score 0, depth 0
+  calls.clear();
+  // Depth 0 returns exactly lo: a fail low. Depth 1 returns exactly hi: a
+  // fail high. Depth 2 lands inside. Depth 3 finds a mate and ends it.
+  answers = {-25, -40, -15, 10, 10, 10000, 10000};
+  const std::size_t chosen = best_move;
+  iterative_deepening(1000, scripted_search);
+  const std::vector<search_call> expected = {
+      {0, -25, 25},    {0, -infinity_score, -25}, {100, -65, -15}, {100, -15, infinity_score},
+      {200, -15, 35},  {300, -15, 35},            {300, 35, infinity_score},
+  };
+  EXPECT_EQ(calls, expected);
+  EXPECT_EQ(iteration_depth, 300);
+  EXPECT_EQ(best_move, chosen);  // only the root search moves it
+  const auto written = lines();
+  ASSERT_EQ(written.size(), 2u);
+  EXPECT_EQ(field(written[1], 1), "3");
+  EXPECT_EQ(field(written[1], 2), "10000");
+}
+
+TEST_F(Deepening, ResumesAtTheStoredDepth) {
+  ASSERT_TRUE(set_up_afresh(start_position_fen));
+  hash_entry* root = hash_table::probe();
+  root->depth = 500;
+  root->score = 40;
+  calls.clear();
+  answers = {40, 40};
+  iterative_deepening(600, scripted_search);
+  const std::vector<search_call> expected = {{500, 15, 65}, {600, 15, 65}};
+  EXPECT_EQ(calls, expected);
+  EXPECT_EQ(field(lines()[0], 1), "5");
+  EXPECT_EQ(field(lines()[0], 2), "40");
+
+  // Stored deeper than the limit: no iteration, the first line only.
+  root->depth = 1600;
+  calls.clear();
+  output.str("");
+  iterative_deepening(1500, scripted_search);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(lines().size(), 1u);
+}
+
+TEST_F(Deepening, MainSearchOnTheGamePositionOnlyFindsTheRepetition) {
+  // The set-up position has occurred once in the game: every iteration of
+  // the main search returns +39 at once (as when pondering from it).
+  post_thinking = false;
   ASSERT_TRUE(set_up_afresh(start_position_fen));
   const std::size_t chosen = best_move;
-  poll_limit = 1;
-  iterative_deepening(400, search_root);
+  node_count = 0;
+  iterative_deepening(1000, alpha_beta);
+  EXPECT_EQ(iteration_depth, 1100);
+  EXPECT_EQ(node_count, 0u);
   EXPECT_EQ(best_move, chosen);
-  EXPECT_EQ(lines().size(), 1u);  // the first line only
 }
 
 // Stores `texts` as the chain of best moves from the current position on.
