@@ -3,6 +3,7 @@
 #include "eval/evaluate.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "board/position.h"
 #include "eval/tables.h"

@@ -119,7 +119,8 @@ inline constexpr board_grid rook_grid = {
       0,   0,   0,   2,   5,   2,   0,   0,  // 1
 };
 
-// Black's rooks at home prefer the centre files a little differently.
+// Black's own back rank is not the mirror of White's first rank: a black
+// rook at home reads this row instead.
 inline constexpr std::array<std::int32_t, 8> black_rook_home_row = {0, -1, -1, 3, 3, 3, -1, 0};
 
 inline constexpr board_grid queen_grid = {
