@@ -1,0 +1,137 @@
+// The evaluation sums every term from White's point of view (positive is
+// good for White) and turns the result to the side to move only at the end.
+#include "eval/evaluate.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "board/position.h"
+#include "eval/tables.h"
+
+namespace marlek {
+
+namespace {
+
+constexpr int lazy_margin = 25;
+constexpr int bishop_pair_bonus = 50;       // for exactly two bishops
+constexpr int castling_lost_penalty = 92;   // neither castling right left
+constexpr int endgame_threshold = 6400;     // both sides' material, pawns included
+constexpr int doubled_pawn_unit = 10;       // times the pawn-count table entry
+constexpr int isolated_pawn_penalty = 10;   // per file
+constexpr int free_file_pawn_bonus = 22;    // pawn on a file without enemy pawns
+constexpr int king_zone_attack = 36;        // per attacking piece and square
+
+// The caller's window from White's point of view. A score beyond it by
+// more than the margin is returned as it stands.
+struct window {
+  int lo, hi;
+  bool far_outside(int score) const { return score < lo - lazy_margin || score > hi + lazy_margin; }
+};
+
+// Pawns per file, per colour.
+using pawn_files = int[2][8];
+
+int bishop_pair_term() {
+  int term = 0;
+  if (position::bishop_count[white] == 2) term += bishop_pair_bonus;
+  if (position::bishop_count[black] == 2) term -= bishop_pair_bonus;
+  return term;
+}
+
+int castling_term() {
+  const std::uint8_t* rights = position::castling_rights;
+  int term = 0;
+  if (!rights[castle_white_king] && !rights[castle_white_queen]) term -= castling_lost_penalty;
+  if (!rights[castle_black_king] && !rights[castle_black_queen]) term += castling_lost_penalty;
+  return term;
+}
+
+// The table value of one piece for its owner. Colour tables keep Black's
+// values in the second half of each row, the king table its endgame half.
+int square_value(const apiece& p, bool endgame) {
+  const int own_entry = p.sq + (p.colour == black ? second_half : 0);
+  switch (p.letter) {
+    case 'P': case 'p': return (endgame ? pawn_endgame_table : pawn_middlegame_table)[own_entry];
+    case 'N': case 'n': return knight_table[p.sq];
+    case 'B': case 'b': return bishop_table[p.sq];
+    case 'R': case 'r': return rook_table[own_entry];
+    case 'Q': case 'q': return queen_table[own_entry];
+    case 'K': case 'k': return king_table[p.sq + (endgame ? second_half : 0)];
+    default: return 0;
+  }
+}
+
+// Piece-square values of both sides; counts the pawns on each file.
+int piece_square_term(pawn_files& pawns) {
+  const bool endgame = position::material[white] + position::material[black] <= endgame_threshold;
+  int term = 0;
+  for (int c = white; c <= black; ++c) {
+    const int sign = c == white ? 1 : -1;
+    const char pawn_letter = c == white ? 'P' : 'p';
+    for (const apiece* p : position::pieces[c]) {
+      term += sign * square_value(*p, endgame);
+      if (p->letter == pawn_letter) ++pawns[c][file_of(p->sq)];
+    }
+  }
+  return term;
+}
+
+// Doubled and isolated pawns, and pawns on files the enemy has no pawn on,
+// for one side (a penalty or bonus for that side).
+int pawn_structure_of(const pawn_files& pawns, int c) {
+  const int* own = pawns[c];
+  const int* enemy = pawns[1 - c];
+  int term = 0;
+  for (int file = 0; file < 8; ++file) {
+    if (own[file] == 0) continue;
+    term -= doubled_pawn_unit * pawn_count_table[own[file]];
+    // An edge file has one neighbour; the other counts as empty.
+    const int left = file > 0 ? own[file - 1] : 0;
+    const int right = file < 7 ? own[file + 1] : 0;
+    if (left == 0 && right == 0) term -= isolated_pawn_penalty;
+    if (enemy[file] == 0) term += free_file_pawn_bonus;
+  }
+  return term;
+}
+
+// How many (piece, square) pairs of `attackers` hit the squares next to
+// `target_king`. A missing king has no zone.
+int zone_attacks(const apiece* target_king, const std::vector<apiece*>& attackers) {
+  if (!target_king) return 0;
+  int hits = 0;
+  for (const std::int8_t* s = king_neighbours[target_king->sq].squares.data(); *s >= 0; ++s)
+    for (const apiece* p : attackers)
+      if (p->attacks(*s)) ++hits;
+  return hits;
+}
+
+int king_zone_term() {
+  return king_zone_attack * (zone_attacks(position::kings[black], position::pieces[white]) -
+                             zone_attacks(position::kings[white], position::pieces[black]));
+}
+
+}  // namespace
+
+int evaluate(int alpha, int beta) {
+  const int sign = position::side_to_move == white ? 1 : -1;
+  const window bounds{std::min(sign * alpha, sign * beta), std::max(sign * alpha, sign * beta)};
+
+  int score = position::material[white] - position::material[black];
+  if (bounds.far_outside(score)) return sign * score;
+
+  score += bishop_pair_term();
+  if (bounds.far_outside(score)) return sign * score;
+
+  score += castling_term();
+  pawn_files pawns = {};
+  score += piece_square_term(pawns);
+  score += pawn_structure_of(pawns, white) - pawn_structure_of(pawns, black);
+  if (bounds.far_outside(score)) return sign * score;
+
+  // Attacks near the kings cost a virtual call per piece and square, so
+  // they are counted only when the score could still matter.
+  score += king_zone_term();
+  return sign * score;
+}
+
+}  // namespace marlek

@@ -1,0 +1,103 @@
+#include "search/iterate.h"
+
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+#include "board/position.h"
+#include "engine/clock.h"
+#include "engine/flags.h"
+#include "protocol/output.h"
+#include "search/ordering.h"
+#include "search/scores.h"
+#include "search/stop_poll.h"
+#include "search/table_use.h"
+
+namespace marlek {
+
+namespace {
+
+// Half-width of the window around the previous iteration's score.
+constexpr int aspiration_window = 25;
+// Iterations up to two plies finish at once; they print no line.
+constexpr int silent_depth = 2 * one_ply;
+
+// One thinking line: depth in plies, score, centiseconds, nodes and the
+// principal variation, separated by tabs.
+void post_line(int depth, int score) {
+  std::ostringstream line;
+  line << depth / one_ply << '\t' << score << '\t' << elapsed_centis() << '\t' << node_count << '\t';
+  print_pv(line);
+  output_line(line.str());
+}
+
+// Points best_move at the root's stored move; a move that is not in the
+// root list leaves it where it was.
+void follow_root_move(const hash_entry& root) {
+  for (std::size_t i = 0; i < root_moves_end; ++i) {
+    if (global_moves[i] == root.hash_move) {
+      best_move = i;
+      return;
+    }
+  }
+}
+
+// One iteration: the aspiration window, re-searched once with the failing
+// side opened. False when a stop request cut it short.
+bool search_iteration(search_fn search, int& score) {
+  const int lo = score - aspiration_window;
+  const int hi = score + aspiration_window;
+  score = search(iteration_depth, lo, hi);
+  if (engine_has_message()) return false;
+  if (score <= lo)
+    score = search(iteration_depth, -infinity_score, lo);
+  else if (score >= hi)
+    score = search(iteration_depth, hi, infinity_score);
+  return !engine_has_message();
+}
+
+}  // namespace
+
+void iterative_deepening(int max_depth_hundredths, search_fn search) {
+  if (root_moves_end == 0) return;  // mate or stalemate: nothing to search
+  const hash_entry* root = hash_table::probe();
+  if (!root) return;
+  int score = root->score;
+  if (post_thinking.load(std::memory_order_relaxed)) post_line(root->depth, score);
+
+  // A position searched before resumes at the depth it reached then.
+  for (iteration_depth = root->depth; iteration_depth <= max_depth_hundredths;
+       iteration_depth += one_ply) {
+    if (!search_iteration(search, score)) return;
+    if (search == search_root && root->has_move) follow_root_move(*root);
+    if (post_thinking.load(std::memory_order_relaxed) && iteration_depth > silent_depth)
+      post_line(iteration_depth, score);
+    if (score == mated_score || score == -mated_score) return;
+  }
+}
+
+void print_pv(std::ostream& out) {
+  // Each position of the walk is marked as on the path, so a stored line
+  // that returns to one of them ends there instead of going round.
+  struct step {
+    hash_entry* entry;
+    move made;
+  };
+  std::vector<step> walk;
+  for (;;) {
+    hash_entry* entry = hash_table::probe();
+    if (!entry || entry->in_search || !entry->has_move || !fits_position(entry->hash_move)) break;
+    const move m = entry->hash_move;
+    entry->in_search = 1;
+    make_move(m);
+    walk.push_back({entry, m});
+    if (in_check(1 - position::side_to_move)) break;  // illegal: made and taken back unwritten
+    out << m << ' ';
+  }
+  for (auto it = walk.rbegin(); it != walk.rend(); ++it) {
+    unmake_move(it->made);
+    it->entry->in_search = 0;
+  }
+}
+
+}  // namespace marlek

@@ -1,0 +1,30 @@
+#pragma once
+// Iterative deepening from the root, the root search, and the thinking
+// output that reports each completed depth.
+#include <iosfwd>
+
+#include "search/depth.h"
+
+namespace marlek {
+
+// Depth of the iteration now running, in hundredths of a ply.
+inline int iteration_depth = 0;
+
+// Searches the global position again and again, one ply deeper each time,
+// with a window of 25 centipawns around the previous result, using `search`
+// (search_root, or alpha_beta while pondering). Stops when the next depth
+// would exceed `max_depth_hundredths`, on a mate score, or at once when a
+// message waits for the engine. With search_root it keeps best_move on the
+// best root move of the last completed iteration. While posting, writes a
+// thinking line first and then one per completed depth above two plies.
+// Does nothing for a position without legal moves.
+void iterative_deepening(int max_depth_hundredths, search_fn search);
+
+// The root node: searches the legal root moves, the stored best move first.
+int search_root(int depth, int alpha, int beta);
+
+// Writes the principal variation stored in the transposition table, each
+// move followed by one space, stopping where a position repeats.
+void print_pv(std::ostream& out);
+
+}  // namespace marlek

@@ -1,0 +1,69 @@
+#include "search/quiesce.h"
+
+#include <algorithm>
+
+#include "board/position.h"
+#include "eval/evaluate.h"
+#include "search/depth.h"
+#include "search/ordering.h"
+#include "search/scores.h"
+#include "search/stop_poll.h"
+
+namespace marlek {
+
+namespace {
+
+// Depth at which only the static score counts: a search started at depth 0
+// looks ten captures deep.
+constexpr int quiesce_floor = -1000;
+
+// Searches the moves of `list` in turn with the given ordering. True when
+// the node is done: a cut-off (a quiet move that caused it earns history)
+// or a stop request.
+template <bool quiet>
+bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
+  for (std::size_t i = list.start(); i < list.end(); ++i) {
+    if constexpr (quiet)
+      select_next(i, by_history);
+    else
+      select_next(i, by_capture_gain);
+    const move m = global_moves[i];
+    make_move(m);
+    ++node_count;
+    const int v = -quiesce(depth - one_ply, -beta, -alpha);
+    alpha = std::max(alpha, v);
+    unmake_move(m);
+    if (engine_has_message()) return true;
+    if (alpha >= beta) {
+      if constexpr (quiet) reward_history(m);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int quiesce(int depth, int alpha, int beta) {
+  // The move that led here left its own king attacked.
+  if (in_check(1 - position::side_to_move)) return king_capture_score;
+
+  // Stand pat: the side to move may decline every capture. This holds even
+  // in check, so a mated side scores its static value here.
+  alpha = std::max(alpha, evaluate(alpha, beta));
+  if (alpha >= beta || depth <= quiesce_floor) return alpha;
+
+  move_list captures;
+  generate_captures();
+  if (search_replies<false>(captures, depth, alpha, beta)) return alpha;
+
+  // In check, every reply is searched: a quiet move may be the only escape.
+  move_list evasions;
+  if (in_check(position::side_to_move)) {
+    generate_quiet();
+    if (search_replies<true>(evasions, depth, alpha, beta)) return alpha;
+  }
+  return alpha;
+}
+
+}  // namespace marlek

@@ -1,0 +1,74 @@
+// The quiescence search: its floor, the king capture, stand-pat while in
+// check, and history rewards for quiet cut-offs only.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "board/position.h"
+#include "board/root.h"
+#include "eval/evaluate.h"
+#include "search/ordering.h"
+#include "search/quiesce.h"
+#include "search/scores.h"
+
+namespace marlek {
+namespace {
+
+void set_up(const char* fen) { ASSERT_TRUE(root::SetBoard(fen)) << fen; }
+
+std::uint64_t history_total() {
+  std::uint64_t total = 0;
+  for (const auto& row : history)
+    for (std::uint32_t count : row) total += count;
+  return total;
+}
+
+constexpr const char* exchange_fen = "rnbqkbnr/ppp1pppp/8/3p4/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2";
+
+TEST(Quiesce, AtTheFloorOnlyTheStaticScoreCounts) {
+  set_up(exchange_fen);
+  const int stand = evaluate(-infinity_score, infinity_score);
+  node_count = 0;
+  EXPECT_EQ(quiesce(-1000, -infinity_score, infinity_score), stand);
+  EXPECT_EQ(quiesce(-1000, stand + 10, stand + 20), stand + 10);  // never below alpha
+  EXPECT_EQ(node_count, 0u);
+  quiesce(-999, -infinity_score, infinity_score);  // still searches exd5
+  EXPECT_GT(node_count, 0u);
+  EXPECT_EQ(global_moves.size(), root_moves_end);
+}
+
+TEST(Quiesce, CapturingTheKingScores10002) {
+  set_up("4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1");
+  make_move(move("e2d3"));
+  EXPECT_EQ(quiesce(0, -infinity_score, infinity_score), king_capture_score);
+}
+
+TEST(Quiesce, CheckmatedSideStandsPat) {
+  set_up("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1");
+  make_move(move("a1a8"));
+  const int stand = evaluate(-infinity_score, infinity_score);
+  EXPECT_EQ(quiesce(0, -infinity_score, infinity_score), stand);
+  EXPECT_EQ(quiesce(0, 5000, 6000), 5000);
+}
+
+TEST(Quiesce, QuietEvasionThatCutsOffEarnsHistory) {
+  // White, in check from the e8 rook, stands at -38. The rook moves b2 to
+  // d2 leave the king in check; Ra2-e2 blocks and is worth +2 (kings alone
+  // after Rxe2 Kxe2), which reaches beta -25. The window is wide enough
+  // that no evaluation on the way stops at the bare material.
+  set_up("4r2k/8/8/8/8/8/R7/4K3 w - - 0 1");
+  ASSERT_EQ(evaluate(-infinity_score, infinity_score), -38);
+  EXPECT_EQ(quiesce(0, -39, -25), -25);
+  EXPECT_EQ(history[0x10][0x14], 1u);  // a2e2
+  EXPECT_EQ(history_total(), 1u);
+}
+
+TEST(Quiesce, CaptureThatCutsOffEarnsNothing) {
+  // exd5 wins a loose knight.
+  set_up("4k3/8/8/3n4/4P3/8/8/4K3 w - - 0 1");
+  EXPECT_GE(quiesce(0, -1, 0), 0);
+  EXPECT_EQ(history_total(), 0u);
+}
+
+}  // namespace
+}  // namespace marlek
