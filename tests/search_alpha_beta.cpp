@@ -22,7 +22,7 @@ void play(const char* text) { make_move(move(text)); }
 
 // Whether the current position owns its slot of the table (was probed).
 bool table_holds_position() {
-  return hash_table::slot(position::position_key.low).key == position::position_key;
+  return hash_table::find(position::position_key) != nullptr;
 }
 
 // The entry of the position after `text`, without disturbing the search's.
@@ -166,7 +166,7 @@ TEST(AlphaBetaEnd, LeavesThePathMarksAndThePositionAsTheyWere) {
   EXPECT_EQ(position_fault(), "");
   EXPECT_TRUE(null_move_allowed);
   EXPECT_EQ(global_moves.size(), root_moves_end);
-  for (std::uint32_t i = 0; i < hash_table::size; ++i) ASSERT_EQ(hash_table::slot(i).in_search, 0) << i;
+  EXPECT_FALSE(hash_table::any_in_search());
 }
 
 // Searches Black's reply to 1. Nf3, optionally with a stored move planted

@@ -39,19 +39,16 @@ constexpr std::array<const char*, 20> positions = {
     "8/p7/8/8/8/8/7P/k6K w - - 0 1",
 };
 
-// Every entry back to its state at program start, keys and scores too:
-// setting up clears bounds and moves but leaves the scores, and the first
-// aspiration window is centred on the root's leftover score.
-void empty_table() {
-  for (std::uint32_t i = 0; i < hash_table::size; ++i) hash_table::slot(i) = hash_entry{};
-}
 
 }  // namespace
 
 std::span<const char* const> bench_positions() { return positions; }
 
 bool set_up_afresh(const char* fen) {
-  empty_table();
+  // Every entry back to its state at program start, keys and scores too:
+  // setting up clears bounds and moves but leaves the scores, and the first
+  // aspiration window is centred on the root's leftover score.
+  hash_table::wipe();
   return root::SetBoard(fen);
 }
 

@@ -27,6 +27,17 @@ hash_entry* hash_table::probe() {
   return entry;
 }
 
+void hash_table::wipe() {
+  for (hash_entry& entry : entries) entry = hash_entry{};
+  current_generation = 0;
+}
+
+bool hash_table::any_in_search() {
+  for (const hash_entry& entry : entries)
+    if (entry.in_search) return true;
+  return false;
+}
+
 const hash_entry* hash_table::find(const hash_key& key) {
   const hash_entry& entry = current_slot(key);
   return entry.key == key ? &entry : nullptr;

@@ -55,9 +55,14 @@ class hash_table {
   static hash_entry* probe();
   // Resets every entry; keys, scores and moves stay.
   static void clear();
+  // Empties every entry completely, keys, scores and moves included, as at
+  // program start: the bench uses it so that every run starts alike.
+  static void wipe();
   // The entry holding `key`, or null, without claiming a slot for it (for
   // tests and diagnostics: the game and the search always probe).
   static const hash_entry* find(const hash_key& key);
+  // Whether any entry is marked as on the search path (for tests).
+  static bool any_in_search();
 
  private:
   static hash_entry& current_slot(const hash_key& key);
