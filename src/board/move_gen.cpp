@@ -16,14 +16,39 @@ bool is_last_rank(square s) { return rank_of(s) == 0 || rank_of(s) == 7; }
 
 // Sliding pieces ----------------------------------------------------------
 
-bool ray_piece::attacks(square target) const {
-  for (const int* d = directions; *d; ++d) {
-    for (int step : {*d, -*d}) {
-      for (square s = sq + step; on_board(s); s += step) {
-        if (s == target) return true;  // compared before occupancy: an occupied target is attacked
-        if (board[s]) break;
+namespace {
+// On a 0x88 board the difference of two squares tells whether they share a
+// line, and which step leads from one to the other: for every difference
+// (offset by 119, so all are indices) the unit step, or 0 off any line.
+// This lets the attack test walk the one line that can reach the target
+// instead of every direction of the piece.
+struct line_steps {
+  int step[239] = {};
+  constexpr line_steps() {
+    for (int unit : {1, 15, 16, 17}) {
+      for (int distance = 1; distance < 8; ++distance) {
+        step[119 + unit * distance] = unit;
+        step[119 - unit * distance] = -unit;
       }
     }
+  }
+};
+constexpr line_steps lines;
+}  // namespace
+
+bool ray_piece::attacks(square target) const {
+  const int diff = target - sq;
+  if (diff < -119 || diff > 119) return false;
+  const int step = lines.step[119 + diff];
+  if (step == 0) return false;
+  const int unit = step < 0 ? -step : step;
+  bool moves_that_way = false;
+  for (const int* d = directions; *d; ++d) moves_that_way |= *d == unit;
+  if (!moves_that_way) return false;
+  // The target is compared before occupancy: an occupied target is attacked.
+  for (square s = sq + step; on_board(s); s += step) {
+    if (s == target) return true;
+    if (board[s]) return false;
   }
   return false;
 }
