@@ -1,0 +1,192 @@
+// The four modes of the engine thread and how each reacts to each message.
+#include <cstdlib>
+#include <string>
+
+#include "board/root.h"
+#include "engine/clock.h"
+#include "engine/engine.h"
+#include "engine/flags.h"
+#include "engine/time_control.h"
+#include "engine/timer.h"
+#include "protocol/output.h"
+#include "search/alpha_beta.h"
+#include "search/iterate.h"
+#include "search/ordering.h"
+
+namespace marlek {
+
+namespace {
+// Analysis and pondering think until a message arrives: 100 plies is "for ever".
+constexpr int unlimited_depth = 10000;
+// Below this much of its own time the engine does not ponder on a
+// predicted reply, only on the position as it stands.
+constexpr std::int32_t ponder_reserve_seconds = 30;
+
+bool has_legal_moves() { return root_moves_end > 0; }
+
+void report_illegal(move m) { output_line("Error: Illegal move " + to_text(m)); }
+
+// The message as the class its kind stands for, or null after `complaint`
+// when it is not one.
+template <typename T>
+T* as(message* m, const char* complaint) {
+  T* typed = dynamic_cast<T*>(m);
+  if (!typed) output_line(complaint);
+  return typed;
+}
+}  // namespace
+
+// Force mode and the common handling -------------------------------------
+
+eforce::eforce(engine* owner_engine) : state(owner_engine), eng(owner_engine) {}
+
+void eforce::handle(message* m) {
+  switch (m->kind) {
+    case force::kind_id: change_state(&eng->force_mode); break;
+    case analyze::kind_id: change_state(&eng->analyze_mode); break;
+    case go::kind_id: change_state(&eng->go_mode); break;
+    case user_move::kind_id:
+      if (auto* um = as<user_move>(m, "Error: engine received malformed USER_MOVE message.")) {
+        // The mode stays, even when the move ended the game.
+        if (root::play_move(um->mv) == 0) report_illegal(um->mv);
+      }
+      break;
+    case setboard::kind_id:
+      if (auto* sb = as<setboard>(m, "Error: engine received malformed SETBOARD message."))
+        root::SetBoard(sb->text);
+      break;
+    case play_other::kind_id: change_state(&eng->ponder_mode); break;
+    case undo::kind_id:
+      if (!root::take_back()) output_line("Error: no move to undo.");
+      break;
+    case ping::kind_id:
+      if (auto* p = as<ping>(m, "Error: engine received malformed PING message."))
+        output_line("pong " + std::to_string(p->number));
+      break;
+    default: break;  // times_up, go_now, quit: nothing to do here
+  }
+  delete m;
+}
+
+void eforce::leave() { start_watch(); }
+
+// Analysis ------------------------------------------------------------------
+
+void eanalyze::execute() {
+  if (has_legal_moves()) iterative_deepening(unlimited_depth, search_root);
+  handle(owner->wait_message());
+}
+
+// Waiting for the opponent ----------------------------------------------------
+
+void eponder::execute() {
+  if (ponder_enabled.load(std::memory_order_relaxed) && has_legal_moves()) {
+    // Thinking on the opponent's time prints nothing: the GUI shows the
+    // thinking of the side to move.
+    const bool posting = post_thinking.exchange(false, std::memory_order_relaxed);
+    if (own_time_left() > ponder_reserve_seconds) {
+      // best_move now indexes the opponent's root list: its likely reply.
+      const move predicted = global_moves[best_move];
+      make_move(predicted);
+      iterative_deepening(unlimited_depth, alpha_beta);
+      unmake_move(predicted);
+    } else {
+      iterative_deepening(unlimited_depth, alpha_beta);
+    }
+    post_thinking.store(posting, std::memory_order_relaxed);
+  }
+  handle(owner->wait_message());
+}
+
+void eponder::handle(message* m) {
+  if (m->kind != user_move::kind_id) {
+    eforce::handle(m);
+    return;
+  }
+  auto* um = as<user_move>(m, "Error: engine received malformed USER_MOVE message.");
+  if (!um) {
+    delete m;
+    return;
+  }
+  const move mv = um->mv;
+  delete m;
+  const int result = root::play_move(mv);
+  if (result == 0)
+    report_illegal(mv);
+  else if (result == 1)
+    change_state(&eng->go_mode);
+  else
+    change_state(&eng->force_mode);
+}
+
+// On move ----------------------------------------------------------------------
+
+void ego::enter() {
+  if (!has_legal_moves()) {
+    // The game is over (or no position was set up): nothing to play.
+    change_state(&eng->force_mode);
+    return;
+  }
+  std::size_t book_index = 0;
+  if (use_book.load(std::memory_order_relaxed) && choose_book_move(eng->random, book_index)) {
+    best_move = book_index;
+    play_best();  // a book move costs no clock time: no alarm
+    return;
+  }
+  deadline = clock_seconds() + time_budget(position::ply);
+  if (mt_timer* timer = the_timer.load()) timer->post_message(new set_timer(eng, deadline));
+}
+
+void ego::execute() {
+  iterative_deepening(depth_limit * 100, search_root);
+  if (owner->has_message()) {
+    handle(owner->wait_message());
+    return;
+  }
+  // The search completed its depth in time: next time it may go deeper.
+  play_best();
+  if (depth_limit < max_depth) depth_limit += 1;
+}
+
+void ego::handle(message* m) {
+  switch (m->kind) {
+    case times_up::kind_id:
+      // An alarm left over from an earlier move has another deadline.
+      if (auto* alarm = dynamic_cast<times_up*>(m); alarm && alarm->deadline == deadline) {
+        play_best();
+        depth_limit -= 1;  // the alarm stopped the search: aim lower next time
+      }
+      break;
+    case go_now::kind_id: play_best(); break;
+    case user_move::kind_id: output_line("Error: Not your move."); break;
+    case undo::kind_id: output_line("Error: undo not legal when it's Marlek's turn."); break;
+    case ping::kind_id:
+      if (auto* p = as<ping>(m, "Error: Engine received malformed PING message.")) pending_ping = p->number;
+      break;
+    default: eforce::handle(m); return;
+  }
+  delete m;
+}
+
+void ego::leave() {
+  if (pending_ping == 0) return;
+  output_line("pong " + std::to_string(pending_ping));
+  pending_ping = 0;
+}
+
+void ego::play_best() {
+  if (!has_legal_moves() || best_move >= root_moves_end) {
+    change_state(&eng->force_mode);
+    return;
+  }
+  const move chosen = global_moves[best_move];
+  output_line("move " + to_text(chosen));
+  const int result = root::play_move(chosen);
+  if (result == 0) {
+    output_line("Error: Marlek's attempting an illegal move: " + to_text(chosen));
+    std::abort();
+  }
+  change_state(result == 1 ? static_cast<state*>(&eng->ponder_mode) : &eng->force_mode);
+}
+
+}  // namespace marlek
