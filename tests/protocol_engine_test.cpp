@@ -1,0 +1,209 @@
+// The engine thread driven over pipes, as a GUI drives it: modes, moves,
+// pings, take-backs, analysis and pondering.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <thread>
+#include <string>
+#include <vector>
+
+#include "engine_process.h"
+
+namespace marlek {
+namespace {
+
+using namespace std::chrono_literals;
+using lines = std::vector<std::string>;
+
+// A quiet middlegame with no book move: the engine has to think.
+const char* const middlegame =
+    "setboard r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R1BQ1RK1 w - - 0 9";
+
+bool starts_with(const std::string& text, const std::string& prefix) {
+  return text.rfind(prefix, 0) == 0;
+}
+
+// A thinking line: depth, score, centiseconds, nodes and the principal
+// variation, separated by single tabs.
+bool is_thinking_line(const std::string& line) {
+  std::vector<std::string> fields;
+  std::stringstream in(line);
+  for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
+  if (fields.size() != 5) return false;
+  for (int i = 0; i < 4; ++i)
+    if (fields[i].empty() || fields[i].find_first_not_of("-0123456789") != std::string::npos)
+      return false;
+  return std::stoi(fields[2]) % 100 == 0;
+}
+
+class ProtocolEngine : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(engine.wait_ready()); }
+
+  void send_all(std::initializer_list<const char*> commands) {
+    for (const char* command : commands) ASSERT_TRUE(engine.send(command));
+  }
+
+  // Lines up to and including the first that starts with `prefix`.
+  lines read_through(const std::string& prefix, std::chrono::milliseconds wait = 20s) {
+    lines seen;
+    const auto until = std::chrono::steady_clock::now() + wait;
+    while (std::chrono::steady_clock::now() < until) {
+      auto line = engine.read_line(std::chrono::duration_cast<std::chrono::milliseconds>(
+          until - std::chrono::steady_clock::now()));
+      if (!line) break;
+      seen.push_back(*line);
+      if (starts_with(*line, prefix)) return seen;
+    }
+    ADD_FAILURE() << "no line starting with \"" << prefix << "\"";
+    return seen;
+  }
+
+  void quit_cleanly() {
+    ASSERT_TRUE(engine.send("quit"));
+    auto end = engine.wait_for_exit();
+    ASSERT_TRUE(end.has_value());
+    EXPECT_TRUE(end->exited);
+    EXPECT_EQ(end->code, 0);
+    EXPECT_EQ(engine.error_output(), "");
+  }
+
+  test::engine_process engine;
+};
+
+TEST_F(ProtocolEngine, NewThenGoPlaysABookMoveAtOnce) {
+  send_all({"new", "post", "go"});
+  auto first = engine.read_line(3s);
+  ASSERT_TRUE(first.has_value());
+  EXPECT_TRUE(starts_with(*first, "move ")) << *first;
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, SetboardThenGoThinksAndMovesWithinItsBudget) {
+  // 30 seconds left, 30 moves to go: a budget of one second.
+  send_all({"post", "level 0 1 0", "time 3000", "otim 3000", middlegame});
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(engine.send("go"));
+  lines seen = read_through("move ", 10s);
+  const auto took = std::chrono::steady_clock::now() - start;
+  ASSERT_FALSE(seen.empty());
+  EXPECT_TRUE(starts_with(seen.back(), "move "));
+  ASSERT_GE(seen.size(), 2u) << "no thinking line";
+  for (std::size_t i = 0; i + 1 < seen.size(); ++i) EXPECT_TRUE(is_thinking_line(seen[i])) << seen[i];
+  EXPECT_EQ(seen[0].substr(0, 2), "0\t");  // the first line reports the stored depth 0
+  EXPECT_LT(took, 4s);
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, PingsAreAnsweredAtOnceOrAfterTheMove) {
+  send_all({"force", "ping 5"});
+  EXPECT_EQ(engine.read_line(), "pong 5");
+  send_all({"nopost", "level 0 1 0", "time 3000", "otim 3000", middlegame, "go", "ping 6", "ping 7"});
+  lines seen = read_through("pong", 10s);
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_TRUE(starts_with(seen[seen.size() - 2], "move "));
+  EXPECT_EQ(seen.back(), "pong 7");  // only the later of two pings, after the move
+  EXPECT_TRUE(engine.read_lines_for(300ms).empty());
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, MoveNowPlaysAtOnce) {
+  send_all({"nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go"});
+  EXPECT_TRUE(engine.read_lines_for(500ms).empty());
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(engine.send("?"));
+  lines seen = read_through("move ", 5s);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, ForceDuringThinkingGivesNoMove) {
+  send_all({"nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go"});
+  std::this_thread::sleep_for(300ms);
+  send_all({"force", "ping 9"});
+  EXPECT_EQ(engine.read_line(), "pong 9");
+  EXPECT_TRUE(engine.read_lines_for(500ms).empty());
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, UserMoveWhileThinkingIsRefusedAndTheEngineStillMoves) {
+  send_all({"nopost", "level 0 1 0", "time 3000", "otim 3000", middlegame, "go", "usermove e7e5"});
+  lines seen = read_through("move ", 10s);
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front(), "Error: Not your move.");
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, IllegalAndUnreadableMovesAreRefused) {
+  send_all({"new", "force", "usermove e2e5", "usermove e2", "usermove e2e4", "ping 1"});
+  lines seen = *engine.read_until("pong 1");
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0], "Error: Illegal move e2e5");
+  EXPECT_TRUE(starts_with(seen[1], "Error: Illegal move "));
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, UndoInForceModeTakesBack) {
+  send_all({"new", "force", "usermove e2e4", "undo", "usermove e2e4", "undo", "undo", "ping 2"});
+  // The second e2e4 is legal only because the first was taken back; the
+  // last undo has nothing left to take.
+  lines seen = *engine.read_until("pong 2");
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_TRUE(starts_with(seen[0], "Error"));
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, AnalyzePostsLinesUntilExit) {
+  send_all({"post", middlegame, "analyze"});
+  lines seen = read_through("4\t", 20s);  // wait for some depth
+  for (const auto& line : seen) EXPECT_TRUE(is_thinking_line(line)) << line;
+  send_all({"exit", "ping 3"});
+  lines rest = read_through("pong 3", 10s);
+  EXPECT_TRUE(engine.read_lines_for(500ms).empty());  // analysis has stopped
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, PonderingPostsNothing) {
+  send_all({"hard", "post", "time 100000", "otim 100000", middlegame, "playother"});
+  EXPECT_TRUE(engine.read_lines_for(1500ms).empty());
+  send_all({"force", "ping 4"});
+  EXPECT_EQ(engine.read_line(), "pong 4");
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, MatingUserMoveInForceModeWritesTheResult) {
+  send_all({"setboard rnbqkbnr/ppppp2p/5p2/6p1/4P3/3P4/PPP2PPP/RNBQKBNR w KQkq - 0 3", "force",
+            "usermove d1h5", "ping 8"});
+  EXPECT_EQ(engine.read_until("pong 8"), (lines{"1-0 {White mates}"}));
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, GoWithoutLegalMovesPlaysNothing) {
+  send_all({"setboard 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "go", "ping 10"});
+  EXPECT_EQ(engine.read_line(), "pong 10");
+  EXPECT_TRUE(engine.read_lines_for(300ms).empty());
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, QuitDuringASearchEndsWithoutAMove) {
+  send_all({"nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go"});
+  std::this_thread::sleep_for(300ms);
+  ASSERT_TRUE(engine.send("quit"));
+  auto end = engine.wait_for_exit();
+  ASSERT_TRUE(end.has_value());
+  EXPECT_TRUE(end->exited);
+  EXPECT_EQ(end->code, 0);
+  EXPECT_TRUE(engine.read_lines_for(100ms).empty());
+}
+
+TEST_F(ProtocolEngine, RejectedSetUpLeavesNothingToPlay) {
+  send_all({"setboard 8/8/8/8/8/8/8/8 w - - 0 1", "go", "usermove e2e4", "ping 11"});
+  lines seen = *engine.read_until("pong 11");
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_TRUE(starts_with(seen[0], "root::SetBoard: "));
+  EXPECT_EQ(seen[1], "Error: Illegal move e2e4");
+  quit_cleanly();
+}
+
+}  // namespace
+}  // namespace marlek
