@@ -147,10 +147,14 @@ def run_match(args, work):
                               stdout=open(os.path.join(work, "xboard.out"), "w"),
                               stderr=subprocess.STDOUT, start_new_session=True)
     peak_rss = {}
+    rss_after_game = []  # Marlek's resident size as each game ends
     hung = False
     while xboard.poll() is None:
-        for pid, rss in marlek_processes(engine).items():
+        running = marlek_processes(engine)
+        for pid, rss in running.items():
             peak_rss[pid] = max(rss, peak_rss.get(pid, 0))
+        if running and games_saved(pgn) > len(rss_after_game):
+            rss_after_game.append(max(running.values()))
         if time.time() > deadline:
             hung = True
             break
@@ -163,10 +167,18 @@ def run_match(args, work):
     xboard.wait()
     for pid in marlek_processes(engine):
         os.kill(pid, signal.SIGKILL)
-    return pgn, exits_log, peak_rss, hung
+    return pgn, exits_log, peak_rss, rss_after_game, hung
 
 
-def report(args, pgn_path, exits_log, peak_rss, hung):
+def games_saved(pgn_path):
+    try:
+        with open(pgn_path) as f:
+            return f.read().count("[Result ")
+    except OSError:
+        return 0
+
+
+def report(args, pgn_path, exits_log, peak_rss, rss_after_game, hung):
     problems = []
     pgn = open(pgn_path).read() if os.path.exists(pgn_path) else ""
     print(pgn)
@@ -196,6 +208,9 @@ def report(args, pgn_path, exits_log, peak_rss, hung):
     if peak_rss:
         print("Marlek peak resident size per process (kB): %s"
               % ", ".join(str(v) for v in peak_rss.values()))
+    if rss_after_game:
+        print("Marlek resident size after each game (kB): %s"
+              % " ".join(str(v) for v in rss_after_game))
     for problem in problems:
         print("PROBLEM: " + problem)
     print("abnormal endings: %d" % len(problems))
