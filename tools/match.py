@@ -91,12 +91,19 @@ def is_normal(ending, result):
     return any(re.search(pattern, ending) for pattern in NORMAL_ENDINGS)
 
 
-def marlek_processes(engine_path):
-    """pid -> resident kilobytes of every running Marlek."""
+def session_of(pid):
+    with open("/proc/%s/stat" % pid) as stat:
+        # The command name (field 2) may hold spaces; the fields after it don't.
+        return int(stat.read().rsplit(")", 1)[1].split()[3])
+
+
+def marlek_processes(engine_path, session):
+    """pid -> resident kilobytes of every Marlek of this match (its session:
+    other matches may run the same binary at the same time)."""
     found = {}
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
-            if os.readlink("/proc/%s/exe" % pid) != engine_path:
+            if os.readlink("/proc/%s/exe" % pid) != engine_path or session_of(pid) != session:
                 continue
             with open("/proc/%s/status" % pid) as status:
                 for line in status:
@@ -150,7 +157,7 @@ def run_match(args, work):
     rss_after_game = []  # Marlek's resident size as each game ends
     hung = False
     while xboard.poll() is None:
-        running = marlek_processes(engine)
+        running = marlek_processes(engine, xboard.pid)
         for pid, rss in running.items():
             peak_rss[pid] = max(rss, peak_rss.get(pid, 0))
         if running and games_saved(pgn) > len(rss_after_game):
@@ -165,7 +172,7 @@ def run_match(args, work):
     except ProcessLookupError:
         pass
     xboard.wait()
-    for pid in marlek_processes(engine):
+    for pid in marlek_processes(engine, xboard.pid):
         os.kill(pid, signal.SIGKILL)
     return pgn, exits_log, peak_rss, rss_after_game, hung
 
