@@ -36,6 +36,7 @@ NORMAL_ENDINGS = [
     r"^(White|Black) resigns$",
     r"^Insufficient mating material$",
     r"^(Draw by )?(3-fold|threefold) repetition$",
+    r"^3 repetitions$",
     r"^(Draw by )?(fifty|50)[- ]move rule$",
     r"^Draw agreed$",
     r"^Checkmate$",
