@@ -158,11 +158,7 @@ result search_moves(node& n) {
     generate_captures();
   for (std::size_t i = list.start(); i < list.end(); ++i) {
     ++node_count;
-    if constexpr (quiet)
-      select_next(i, by_history);
-    else
-      select_next(i, by_capture_gain);
-    const move m = global_moves[i];
+    const move m = next_best<quiet>(i);
     make_move(m);
     const int v = n.has_hash_move() ? -n.child(n.child_depth(one_ply), -n.alpha - 1, -n.alpha)
                                     : -n.child(n.child_depth(one_ply), -n.beta, -n.alpha);

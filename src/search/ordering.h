@@ -58,6 +58,17 @@ void select_next(std::size_t i, better_fn better) {
     if (better(global_moves[j], global_moves[i])) std::swap(global_moves[j], global_moves[i]);
 }
 
+// Selects the best remaining move at position i by the ordering of its
+// kind (history for quiet moves, gain for captures) and returns it.
+template <bool quiet>
+move next_best(std::size_t i) {
+  if constexpr (quiet)
+    select_next(i, by_history);
+  else
+    select_next(i, by_capture_gain);
+  return global_moves[i];
+}
+
 // Moves made by the search since the last new_search, null moves included.
 inline std::uint64_t node_count = 0;
 

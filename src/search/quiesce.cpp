@@ -23,11 +23,7 @@ constexpr int quiesce_floor = -1000;
 template <bool quiet>
 bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
   for (std::size_t i = list.start(); i < list.end(); ++i) {
-    if constexpr (quiet)
-      select_next(i, by_history);
-    else
-      select_next(i, by_capture_gain);
-    const move m = global_moves[i];
+    const move m = next_best<quiet>(i);
     make_move(m);
     ++node_count;
     const int v = -quiesce(depth - one_ply, -beta, -alpha);
