@@ -1,6 +1,7 @@
 // The command table and the dispatcher, run in-process.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "protocol/command_table.h"
 #include "protocol/dispatcher.h"
 #include "protocol/line_limit.h"
+#include "search/ordering.h"
 
 namespace marlek {
 namespace {
@@ -58,6 +60,19 @@ TEST(ProtocolCommands, FlagWordsSetTheSharedFlags) {
   EXPECT_FALSE(ponder_enabled.load());
 }
 
+// The game commands start the real engine thread, which shares the global
+// position with this thread and with the tests that follow in the same
+// process. In force mode, once it has answered a ping, it has handled every
+// earlier command and touches nothing more; the pong hands what it did over
+// to this thread.
+void hand_over_from_engine() {
+  constexpr std::chrono::seconds wait{10};
+  test::output_capture capture;
+  dispatch_text("force");
+  dispatch_text("ping 77");
+  ASSERT_TRUE(capture.wait_for_line("pong 77", wait));
+}
+
 TEST(ProtocolCommands, NewSetsAndSetboardClearsTheBook) {
   use_book.store(false);
   EXPECT_TRUE(run({"new"}).empty());
@@ -66,6 +81,9 @@ TEST(ProtocolCommands, NewSetsAndSetboardClearsTheBook) {
   EXPECT_FALSE(use_book.load());
   run({"new"});
   EXPECT_TRUE(use_book.load());
+  hand_over_from_engine();
+  EXPECT_EQ(position::side_to_move, white);
+  EXPECT_EQ(root_moves_end, 20u);  // the start position, as `new` set it up
 }
 
 TEST(ProtocolCommands, PingWithoutANumberIsMalformed) {

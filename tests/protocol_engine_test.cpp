@@ -117,6 +117,17 @@ TEST_F(ProtocolEngine, MoveNowPlaysAtOnce) {
   quit_cleanly();
 }
 
+TEST_F(ProtocolEngine, ClockBeyondAnyGameThinksUntilToldToMove) {
+  // The engine's clock as long as it can count and none for the opponent:
+  // the whole lead is the budget, and the alarm lies as far ahead as the
+  // clock reaches, so only `?` ends the search.
+  send_all({"nopost", "level 0 99999999 0", "otim 0", middlegame, "go"});
+  EXPECT_TRUE(engine.read_lines_for(1500ms).empty());
+  ASSERT_TRUE(engine.send("?"));
+  lines seen = read_through("move ", 5s);
+  quit_cleanly();
+}
+
 TEST_F(ProtocolEngine, ForceDuringThinkingGivesNoMove) {
   send_all({"nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go"});
   std::this_thread::sleep_for(300ms);

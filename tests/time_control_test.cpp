@@ -120,6 +120,19 @@ TEST_F(TimeControl, LevelWithWrongWordCountChangesNothing) {
   }
 }
 
+TEST_F(TimeControl, DeadlineStopsAtTheEndOfTheClock) {
+  constexpr std::int32_t longest = std::numeric_limits<std::int32_t>::max();
+  std::int32_t before = clock_seconds();
+  std::int32_t deadline = deadline_after(7);
+  EXPECT_GE(deadline, before + 7);
+  EXPECT_LE(deadline, clock_seconds() + 7);
+  // All the time in the world: the level saturates, the opponent has none,
+  // and the whole lead becomes the budget.
+  run({"level 0 99999999 0", "otim 0"});
+  EXPECT_EQ(deadline_after(time_budget(0)), longest);
+  EXPECT_EQ(deadline_after(longest), longest);
+}
+
 TEST_F(TimeControl, TimeAndOtimTakeCentiseconds) {
   EXPECT_TRUE(run({"time 30000", "otim 12345"}).empty());
   EXPECT_EQ(own_time.load(), 300);

@@ -133,7 +133,7 @@ void ego::enter() {
     play_best();  // a book move costs no clock time: no alarm
     return;
   }
-  deadline = clock_seconds() + time_budget(position::ply);
+  deadline = deadline_after(time_budget(position::ply));
   if (mt_timer* timer = the_timer.load()) timer->post_message(new set_timer(eng, deadline));
 }
 

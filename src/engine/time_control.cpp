@@ -76,6 +76,10 @@ std::int32_t time_budget(std::int32_t ply) {
   return clamp_to_int32(std::max<std::int64_t>(budget, 0));
 }
 
+std::int32_t deadline_after(std::int32_t budget) {
+  return clamp_to_int32(std::int64_t{clock_seconds()} + budget);
+}
+
 void level_command() {
   split_rest();
   if (word_count != level_words) {

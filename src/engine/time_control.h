@@ -27,6 +27,10 @@ std::int32_t opp_time_left();
 // more than the remaining time less one second, never below 0.
 std::int32_t time_budget(std::int32_t ply);
 
+// The clock reading (clock_seconds) at which `budget` seconds from now have
+// passed; the latest reading the clock can hold when that lies beyond it.
+std::int32_t deadline_after(std::int32_t budget);
+
 // Command handlers (the words of the current command line).
 // level MPS BASE INC: BASE in minutes or minutes:seconds.
 void level_command();
