@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine_process.h"
+#include "engine_checks.h"
 
 namespace marlek {
 namespace {
@@ -59,14 +59,7 @@ class ProtocolEngine : public ::testing::Test {
     return seen;
   }
 
-  void quit_cleanly() {
-    ASSERT_TRUE(engine.send("quit"));
-    auto end = engine.wait_for_exit();
-    ASSERT_TRUE(end.has_value());
-    EXPECT_TRUE(end->exited);
-    EXPECT_EQ(end->code, 0);
-    EXPECT_EQ(engine.error_output(), "");
-  }
+  void quit_cleanly() { test::quit_cleanly(engine); }
 
   test::engine_process engine;
 };

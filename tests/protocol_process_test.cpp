@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine_process.h"
+#include "engine_checks.h"
 #include "protocol/line_limit.h"
 
 namespace marlek {
@@ -23,15 +23,7 @@ const lines startup_lines = {
     "feature variants=\"normal\"",
 };
 
-// Ends the engine with `quit` and checks the normal end.
-void quit_cleanly(test::engine_process& engine) {
-  ASSERT_TRUE(engine.send("quit"));
-  auto end = engine.wait_for_exit();
-  ASSERT_TRUE(end.has_value());
-  EXPECT_TRUE(end->exited);
-  EXPECT_EQ(end->code, 0);
-  EXPECT_EQ(engine.error_output(), "");
-}
+using test::quit_cleanly;
 
 TEST(ProtocolProcess, StartupBytesAreExact) {
   test::engine_process engine;
