@@ -44,16 +44,26 @@ bool is_a(const message* m) {
 // The class each kind the main thread may post must have.
 bool class_matches(const message* m) {
   switch (m->kind) {
-    case force::kind_id: return is_a<force>(m);
-    case analyze::kind_id: return is_a<analyze>(m);
-    case go::kind_id: return is_a<go>(m);
-    case go_now::kind_id: return is_a<go_now>(m);
-    case user_move::kind_id: return is_a<user_move>(m);
-    case setboard::kind_id: return is_a<setboard>(m);
-    case play_other::kind_id: return is_a<play_other>(m);
-    case undo::kind_id: return is_a<undo>(m);
-    case ping::kind_id: return is_a<ping>(m);
-    default: return false;  // timer kinds and the worker's quit are not the main thread's
+    case force::kind_id:
+      return is_a<force>(m);
+    case analyze::kind_id:
+      return is_a<analyze>(m);
+    case go::kind_id:
+      return is_a<go>(m);
+    case go_now::kind_id:
+      return is_a<go_now>(m);
+    case user_move::kind_id:
+      return is_a<user_move>(m);
+    case setboard::kind_id:
+      return is_a<setboard>(m);
+    case play_other::kind_id:
+      return is_a<play_other>(m);
+    case undo::kind_id:
+      return is_a<undo>(m);
+    case ping::kind_id:
+      return is_a<ping>(m);
+    default:
+      return false;  // timer kinds and the worker's quit are not the main thread's
   }
 }
 
@@ -81,8 +91,8 @@ struct line_words {
 // saturated to 32 bits.
 std::int32_t leading(const std::string& text) {
   const long long value = std::strtoll(text.c_str(), nullptr, 10);
-  return static_cast<std::int32_t>(std::clamp<long long>(
-      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+  return static_cast<std::int32_t>(std::clamp<long long>(value, std::numeric_limits<std::int32_t>::min(),
+                                                         std::numeric_limits<std::int32_t>::max()));
 }
 
 // What the posted messages of the current line must carry.
@@ -128,9 +138,7 @@ struct clock_state {
 
 struct flag_state {
   bool post, ponder, book;
-  static flag_state read() {
-    return {post_thinking.load(), ponder_enabled.load(), use_book.load()};
-  }
+  static flag_state read() { return {post_thinking.load(), ponder_enabled.load(), use_book.load()}; }
   bool operator==(const flag_state&) const = default;
 };
 
@@ -190,18 +198,23 @@ void check_clock(const line_words& line, const before_line& before, const std::v
 
 // Commands that neither print, post nor change anything but their flag.
 const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_commands = {
-    {"?", {go_now::kind_id}},         {"analyze", {analyze::kind_id}},
-    {"exit", {force::kind_id}},       {"force", {force::kind_id}},
-    {"go", {go::kind_id}},            {"new", {setboard::kind_id, play_other::kind_id}},
-    {"playother", {play_other::kind_id}}, {"setboard", {setboard::kind_id}},
-    {"undo", {undo::kind_id}},        {"usermove", {user_move::kind_id}},
+    {"?", {go_now::kind_id}},
+    {"analyze", {analyze::kind_id}},
+    {"exit", {force::kind_id}},
+    {"force", {force::kind_id}},
+    {"go", {go::kind_id}},
+    {"new", {setboard::kind_id, play_other::kind_id}},
+    {"playother", {play_other::kind_id}},
+    {"setboard", {setboard::kind_id}},
+    {"undo", {undo::kind_id}},
+    {"usermove", {user_move::kind_id}},
 };
-constexpr std::string_view silent_commands[] = {"accepted", "ics",    "name",  "protover", "random",
-                                                "result",   "xboard", "post",  "nopost",   "hard",
-                                                "easy"};
+constexpr std::string_view silent_commands[] = {
+    "accepted", "ics", "name", "protover", "random", "result", "xboard", "post", "nopost", "hard", "easy"};
 
 bool is_silent(std::string_view word) {
-  return std::find(std::begin(silent_commands), std::end(silent_commands), word) != std::end(silent_commands);
+  return std::find(std::begin(silent_commands), std::end(silent_commands), word) !=
+         std::end(silent_commands);
 }
 
 // The flags after the line: only their own commands touch them.
