@@ -130,6 +130,19 @@ TEST(BoardFen, EnPassantFieldInBothNotations) {
   EXPECT_EQ(position_fault(), "");
 }
 
+// Each set-up leaves only its own bottom entries on the en-passant stacks:
+// entries of earlier positions must not pile up over a long session.
+TEST(BoardFen, SetUpStartsTheEnPassantStacksAfresh) {
+  set_up("4k3/8/8/8/3pP3/8/8/4K3 b - e4 0 1");
+  EXPECT_EQ(position::ep_squares.size(), 1u);
+  for (int game = 0; game < 3; ++game) set_up(start_position_fen);
+  EXPECT_TRUE(position::ep_squares.empty());
+  EXPECT_EQ(position::ep_plies, std::vector<std::int32_t>{-2});
+  captured_output quiet;
+  EXPECT_FALSE(root::SetBoard("garbage"));
+  EXPECT_TRUE(position::ep_squares.empty() && position::ep_plies.empty());
+}
+
 TEST(BoardFen, RefusedSetUpEmptiesTheGameRecord) {
   set_up(start_position_fen);
   root::game_record.push_back(move(0x14, 0x34));

@@ -217,6 +217,8 @@ void root::clear_board() {
   captured.clear();
   capture_plies.clear();
   pawn_plies.clear();
+  ep_squares.clear();
+  ep_plies.clear();
   ply = 0;
   side_to_move = white;
   material[white] = material[black] = 0;

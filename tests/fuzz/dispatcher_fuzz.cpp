@@ -1,0 +1,292 @@
+// The main thread's side of the protocol on arbitrary lines: the tokenizer,
+// the command table, the flag and clock commands, and the handlers up to
+// the message they post. The input is cut into lines at line feeds, as the
+// line reader would. Each line is run and then held against what its first
+// word promises: the messages posted (kinds and contents), the flags, the
+// clock variables, and the error or "Unrecognized command" line.
+//
+// The engine thread is not started: this target's post_to_engine is a
+// checking sink that takes the place of the engine's (the core library is
+// an archive, so the engine's object file is never pulled in).
+#include <algorithm>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "board/root.h"
+#include "engine/clock.h"
+#include "engine/engine.h"
+#include "engine/flags.h"
+#include "engine/time_control.h"
+#include "fuzz_support.h"
+#include "protocol/dispatcher.h"
+#include "protocol/line_limit.h"
+
+namespace {
+
+using namespace marlek;
+
+// The messages posted while the current line ran, by kind.
+std::vector<std::int32_t> posted;
+
+template <typename message_class>
+bool is_a(const message* m) {
+  return dynamic_cast<const message_class*>(m) != nullptr;
+}
+
+// The class each kind the main thread may post must have.
+bool class_matches(const message* m) {
+  switch (m->kind) {
+    case force::kind_id:
+      return is_a<force>(m);
+    case analyze::kind_id:
+      return is_a<analyze>(m);
+    case go::kind_id:
+      return is_a<go>(m);
+    case go_now::kind_id:
+      return is_a<go_now>(m);
+    case user_move::kind_id:
+      return is_a<user_move>(m);
+    case setboard::kind_id:
+      return is_a<setboard>(m);
+    case play_other::kind_id:
+      return is_a<play_other>(m);
+    case undo::kind_id:
+      return is_a<undo>(m);
+    case ping::kind_id:
+      return is_a<ping>(m);
+    default:
+      return false;  // timer kinds and the worker's quit are not the main thread's
+  }
+}
+
+// What the handlers expect of the words of a line, worked out from the raw
+// text: the line ends at its first NUL, and only the single space splits.
+struct line_words {
+  std::vector<std::string> words;
+  std::string argument_text;  // after the first space, spaces included
+
+  explicit line_words(std::string_view line) {
+    line = line.substr(0, line.find('\0'));
+    const std::size_t first_space = line.find(' ');
+    if (first_space != std::string_view::npos) argument_text = line.substr(first_space + 1);
+    std::size_t start = 0;
+    for (;;) {
+      const std::size_t end = line.find(' ', start);
+      words.emplace_back(line.substr(start, end - start));
+      if (end == std::string_view::npos) break;
+      start = end + 1;
+    }
+  }
+};
+
+// The leading integer as the handlers read it: the C library's reading,
+// saturated to 32 bits.
+std::int32_t leading(const std::string& text) {
+  const long long value = std::strtoll(text.c_str(), nullptr, 10);
+  return static_cast<std::int32_t>(std::clamp<long long>(value, std::numeric_limits<std::int32_t>::min(),
+                                                         std::numeric_limits<std::int32_t>::max()));
+}
+
+// What the posted messages of the current line must carry.
+std::string expected_setboard_text;
+std::int32_t expected_ping = 0;
+move expected_move;
+
+}  // namespace
+
+namespace marlek {
+
+// The checking sink in place of the engine thread.
+void post_to_engine(message* m) {
+  FUZZ_REQUIRE(m != nullptr);
+  FUZZ_REQUIRE(class_matches(m));
+  if (const auto* s = dynamic_cast<const setboard*>(m)) {
+    FUZZ_REQUIRE(std::memchr(s->text, '\0', setboard::text_size) != nullptr);
+    FUZZ_REQUIRE(std::string(s->text) == expected_setboard_text);
+  }
+  if (const auto* p = dynamic_cast<const ping*>(m)) {
+    FUZZ_REQUIRE(p->number != 0);
+    FUZZ_REQUIRE(p->number == expected_ping);
+  }
+  if (const auto* u = dynamic_cast<const user_move*>(m)) FUZZ_REQUIRE(u->mv == expected_move);
+  posted.push_back(m->kind);
+  delete m;
+}
+
+}  // namespace marlek
+
+namespace {
+
+struct clock_state {
+  std::int32_t control_moves, increment, own, own_at, opp, opp_at;
+
+  static clock_state read() {
+    auto get = [](const std::atomic<std::int32_t>& v) { return v.load(std::memory_order_relaxed); };
+    return {get(marlek::moves_per_control), get(marlek::time_increment), get(marlek::own_time),
+            get(marlek::own_stamp),         get(marlek::opp_time),       get(marlek::opp_stamp)};
+  }
+  bool operator==(const clock_state&) const = default;
+};
+
+struct flag_state {
+  bool post, ponder, book;
+  static flag_state read() { return {post_thinking.load(), ponder_enabled.load(), use_book.load()}; }
+  bool operator==(const flag_state&) const = default;
+};
+
+// The state a line may change, taken before it runs.
+struct before_line {
+  clock_state clock = clock_state::read();
+  flag_state flags = flag_state::read();
+  std::int32_t seconds = clock_seconds();
+};
+
+bool stamped_during(std::int32_t stamp, const before_line& before) {
+  return stamp >= before.seconds && stamp <= clock_seconds();
+}
+
+// level MPS BASE INC: all four words or nothing changes.
+void check_level(const line_words& line, const before_line& before, const std::vector<std::string>& out) {
+  const clock_state now = clock_state::read();
+  if (line.words.size() != 4) {
+    FUZZ_REQUIRE(out.size() == 1 && out[0] == "Error: level command format.");
+    FUZZ_REQUIRE(now == before.clock);
+    return;
+  }
+  FUZZ_REQUIRE(out.empty());
+  const std::string& base = line.words[2];
+  long long seconds = 60LL * leading(base);
+  if (const std::size_t colon = base.find(':'); colon != std::string::npos)
+    seconds += leading(base.substr(colon + 1));
+  const std::int32_t base_seconds = static_cast<std::int32_t>(std::clamp<long long>(
+      seconds, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+  FUZZ_REQUIRE(now.control_moves == leading(line.words[1]));
+  FUZZ_REQUIRE(now.increment == leading(line.words[3]));
+  FUZZ_REQUIRE(now.own == base_seconds && now.opp == base_seconds);
+  FUZZ_REQUIRE(stamped_during(now.own_at, before) && stamped_during(now.opp_at, before));
+}
+
+// time N / otim N: exactly two words; only that side's time and stamp change.
+void check_clock(const line_words& line, const before_line& before, const std::vector<std::string>& out,
+                 bool own_side) {
+  clock_state now = clock_state::read();
+  if (line.words.size() != 2) {
+    FUZZ_REQUIRE(out.size() == 1 &&
+                 out[0] == (own_side ? "Error: Improper time format." : "Error: Improper otim format."));
+    FUZZ_REQUIRE(now == before.clock);
+    return;
+  }
+  FUZZ_REQUIRE(out.empty());
+  std::int32_t& time = own_side ? now.own : now.opp;
+  std::int32_t& stamp = own_side ? now.own_at : now.opp_at;
+  FUZZ_REQUIRE(time == leading(line.words[1]) / 100);
+  FUZZ_REQUIRE(stamped_during(stamp, before));
+  // With this side put back, nothing else may differ.
+  const clock_state old = before.clock;
+  time = own_side ? old.own : old.opp;
+  stamp = own_side ? old.own_at : old.opp_at;
+  FUZZ_REQUIRE(now == old);
+}
+
+// Commands that neither print, post nor change anything but their flag.
+const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_commands = {
+    {"?", {go_now::kind_id}},
+    {"analyze", {analyze::kind_id}},
+    {"exit", {force::kind_id}},
+    {"force", {force::kind_id}},
+    {"go", {go::kind_id}},
+    {"new", {setboard::kind_id, play_other::kind_id}},
+    {"playother", {play_other::kind_id}},
+    {"setboard", {setboard::kind_id}},
+    {"undo", {undo::kind_id}},
+    {"usermove", {user_move::kind_id}},
+};
+constexpr std::string_view silent_commands[] = {
+    "accepted", "ics", "name", "protover", "random", "result", "xboard", "post", "nopost", "hard", "easy"};
+
+bool is_silent(std::string_view word) {
+  return std::find(std::begin(silent_commands), std::end(silent_commands), word) !=
+         std::end(silent_commands);
+}
+
+// The flags after the line: only their own commands touch them.
+flag_state expected_flags(const std::string& word, flag_state flags) {
+  if (word == "post") flags.post = true;
+  if (word == "nopost") flags.post = false;
+  if (word == "hard") flags.ponder = true;
+  if (word == "easy") flags.ponder = false;
+  if (word == "new") flags.book = true;
+  if (word == "setboard") flags.book = false;
+  return flags;
+}
+
+void check_line(const line_words& line, const before_line& before) {
+  const std::vector<std::string> out = fuzz::take_output();
+  const std::string& word = line.words[0];
+  FUZZ_REQUIRE(flag_state::read() == expected_flags(word, before.flags));
+  if (word == "level") return check_level(line, before, out);
+  if (word == "time" || word == "otim") return check_clock(line, before, out, word == "time");
+  FUZZ_REQUIRE(clock_state::read() == before.clock);
+
+  std::vector<std::int32_t> expected_posts;
+  if (auto entry = posting_commands.find(word); entry != posting_commands.end()) {
+    FUZZ_REQUIRE(out.empty());
+    expected_posts = entry->second;
+  } else if (word == "ping") {
+    if (expected_ping == 0)
+      FUZZ_REQUIRE(out.size() == 1 && out[0] == "Error: malformed ping command.");
+    else
+      expected_posts = {ping::kind_id};
+  } else if (is_silent(word)) {
+    FUZZ_REQUIRE(out.empty());
+  } else {
+    FUZZ_REQUIRE(out.size() == 1 && out[0] == "Unrecognized command " + word);
+  }
+  FUZZ_REQUIRE(posted == expected_posts);
+}
+
+void run_line(std::string_view text) {
+  const line_words line(text);
+  // Both end the process by design.
+  if (line.words[0] == "quit" || line.words[0] == "rejected") return;
+  posted.clear();
+  expected_setboard_text = line.words[0] == "new" ? start_position_fen : line.argument_text;
+  expected_ping = leading(line.argument_text);
+  expected_move = move(line.argument_text.c_str());
+  const before_line before;
+  dispatch_text(text);
+  if (text.size() > max_line_length) {
+    const std::vector<std::string> out = fuzz::take_output();
+    FUZZ_REQUIRE(out.size() == 1 && out[0].starts_with("Error: command line longer than"));
+    FUZZ_REQUIRE(posted.empty() && clock_state::read() == before.clock &&
+                 flag_state::read() == before.flags);
+    return;
+  }
+  check_line(line, before);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  fuzz::initialize();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  for (;;) {
+    const std::size_t end = input.find('\n');
+    run_line(input.substr(0, end));
+    if (end == std::string_view::npos) break;
+    input.remove_prefix(end + 1);
+  }
+  return 0;
+}
