@@ -39,7 +39,6 @@ constexpr std::array<const char*, 20> positions = {
     "8/p7/8/8/8/8/7P/k6K w - - 0 1",
 };
 
-
 }  // namespace
 
 std::span<const char* const> bench_positions() { return positions; }
