@@ -2,9 +2,28 @@
 // Checks shared by the tests that drive the engine binary.
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "engine_process.h"
 
 namespace marlek::test {
+
+// Whether `text` is a whole decimal integer, optionally negative.
+inline bool is_integer(std::string_view text) {
+  if (text.starts_with('-')) text.remove_prefix(1);
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// A thinking line: depth, score, centiseconds and nodes, each an integer,
+// then the principal variation, all separated by single tabs.
+inline bool is_thinking_line(std::string_view line) {
+  for (int field = 0; field < 4; ++field) {
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string_view::npos || !is_integer(line.substr(0, tab))) return false;
+    line.remove_prefix(tab + 1);
+  }
+  return line.find('\t') == std::string_view::npos;
+}
 
 // Ends the engine with `quit` and checks the normal end: status 0 and
 // nothing on standard error.

@@ -19,21 +19,16 @@ using lines = std::vector<std::string>;
 const char* const middlegame =
     "setboard r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R1BQ1RK1 w - - 0 9";
 
-bool starts_with(const std::string& text, const std::string& prefix) {
-  return text.rfind(prefix, 0) == 0;
-}
-
-// A thinking line: depth, score, centiseconds, nodes and the principal
-// variation, separated by single tabs.
-bool is_thinking_line(const std::string& line) {
-  std::vector<std::string> fields;
+// A thinking line as the engine posts it in a game: a principal variation
+// is always there, and the time is whole seconds (the clock counts seconds).
+bool is_posted_thinking_line(const std::string& line) {
+  if (!test::is_thinking_line(line) || line.ends_with('\t')) return false;
   std::stringstream in(line);
-  for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
-  if (fields.size() != 5) return false;
-  for (int i = 0; i < 4; ++i)
-    if (fields[i].empty() || fields[i].find_first_not_of("-0123456789") != std::string::npos)
-      return false;
-  return std::stoi(fields[2]) % 100 == 0;
+  std::string depth, score, centis;
+  std::getline(in, depth, '\t');
+  std::getline(in, score, '\t');
+  std::getline(in, centis, '\t');
+  return std::stoi(centis) % 100 == 0;
 }
 
 class ProtocolEngine : public ::testing::Test {
@@ -53,7 +48,7 @@ class ProtocolEngine : public ::testing::Test {
           until - std::chrono::steady_clock::now()));
       if (!line) break;
       seen.push_back(*line);
-      if (starts_with(*line, prefix)) return seen;
+      if (line->starts_with(prefix)) return seen;
     }
     ADD_FAILURE() << "no line starting with \"" << prefix << "\"";
     return seen;
@@ -68,7 +63,7 @@ TEST_F(ProtocolEngine, NewThenGoPlaysABookMoveAtOnce) {
   send_all({"new", "post", "go"});
   auto first = engine.read_line(3s);
   ASSERT_TRUE(first.has_value());
-  EXPECT_TRUE(starts_with(*first, "move ")) << *first;
+  EXPECT_TRUE(first->starts_with("move ")) << *first;
   quit_cleanly();
 }
 
@@ -80,9 +75,9 @@ TEST_F(ProtocolEngine, SetboardThenGoThinksAndMovesWithinItsBudget) {
   lines seen = read_through("move ", 10s);
   const auto took = std::chrono::steady_clock::now() - start;
   ASSERT_FALSE(seen.empty());
-  EXPECT_TRUE(starts_with(seen.back(), "move "));
+  EXPECT_TRUE(seen.back().starts_with("move "));
   ASSERT_GE(seen.size(), 2u) << "no thinking line";
-  for (std::size_t i = 0; i + 1 < seen.size(); ++i) EXPECT_TRUE(is_thinking_line(seen[i])) << seen[i];
+  for (std::size_t i = 0; i + 1 < seen.size(); ++i) EXPECT_TRUE(is_posted_thinking_line(seen[i])) << seen[i];
   EXPECT_EQ(seen[0].substr(0, 2), "0\t");  // the first line reports the stored depth 0
   EXPECT_LT(took, 4s);
   quit_cleanly();
@@ -94,7 +89,7 @@ TEST_F(ProtocolEngine, PingsAreAnsweredAtOnceOrAfterTheMove) {
   send_all({"nopost", "level 0 1 0", "time 3000", "otim 3000", middlegame, "go", "ping 6", "ping 7"});
   lines seen = read_through("pong", 10s);
   ASSERT_GE(seen.size(), 2u);
-  EXPECT_TRUE(starts_with(seen[seen.size() - 2], "move "));
+  EXPECT_TRUE(seen[seen.size() - 2].starts_with("move "));
   EXPECT_EQ(seen.back(), "pong 7");  // only the later of two pings, after the move
   EXPECT_TRUE(engine.read_lines_for(300ms).empty());
   quit_cleanly();
@@ -143,7 +138,7 @@ TEST_F(ProtocolEngine, IllegalAndUnreadableMovesAreRefused) {
   lines seen = *engine.read_until("pong 1");
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0], "Error: Illegal move e2e5");
-  EXPECT_TRUE(starts_with(seen[1], "Error: Illegal move "));
+  EXPECT_TRUE(seen[1].starts_with("Error: Illegal move "));
   quit_cleanly();
 }
 
@@ -153,14 +148,14 @@ TEST_F(ProtocolEngine, UndoInForceModeTakesBack) {
   // last undo has nothing left to take.
   lines seen = *engine.read_until("pong 2");
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_TRUE(starts_with(seen[0], "Error"));
+  EXPECT_TRUE(seen[0].starts_with("Error"));
   quit_cleanly();
 }
 
 TEST_F(ProtocolEngine, AnalyzePostsLinesUntilExit) {
   send_all({"post", middlegame, "analyze"});
   lines seen = read_through("4\t", 20s);  // wait for some depth
-  for (const auto& line : seen) EXPECT_TRUE(is_thinking_line(line)) << line;
+  for (const auto& line : seen) EXPECT_TRUE(is_posted_thinking_line(line)) << line;
   send_all({"exit", "ping 3"});
   lines rest = read_through("pong 3", 10s);
   EXPECT_TRUE(engine.read_lines_for(500ms).empty());  // analysis has stopped
@@ -204,7 +199,7 @@ TEST_F(ProtocolEngine, RejectedSetUpLeavesNothingToPlay) {
   send_all({"setboard 8/8/8/8/8/8/8/8 w - - 0 1", "go", "usermove e2e4", "ping 11"});
   lines seen = *engine.read_until("pong 11");
   ASSERT_EQ(seen.size(), 2u);
-  EXPECT_TRUE(starts_with(seen[0], "root::SetBoard: "));
+  EXPECT_TRUE(seen[0].starts_with("root::SetBoard: "));
   EXPECT_EQ(seen[1], "Error: Illegal move e2e4");
   quit_cleanly();
 }

@@ -22,7 +22,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine_process.h"
+#include "engine_checks.h"
 #include "protocol/line_limit.h"
 #include "stress_lines.h"
 
@@ -40,6 +40,8 @@ namespace {
 using namespace std::chrono_literals;
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
+using test::is_integer;
+using test::is_thinking_line;
 
 constexpr std::uint64_t default_seed = 20070707;
 #ifdef MARLEK_STRESS_SANITIZED
@@ -77,31 +79,11 @@ stress_settings read_settings() {
   return settings;
 }
 
-bool starts_with(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
-bool is_integer(std::string_view text) {
-  if (starts_with(text, "-")) text.remove_prefix(1);
-  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
 bool is_move_text(std::string_view text) {
   if (text.size() != 4 && text.size() != 5) return false;
   for (int i : {0, 2})
     if (text[i] < 'a' || text[i] > 'h' || text[i + 1] < '1' || text[i + 1] > '8') return false;
   return text.size() == 4 || std::string_view("qrbn").find(text[4]) != std::string_view::npos;
-}
-
-// Depth, score, centiseconds and nodes, then the principal variation, all
-// separated by tabs.
-bool is_thinking_line(std::string_view line) {
-  for (int field = 0; field < 4; ++field) {
-    const std::size_t tab = line.find('\t');
-    if (tab == std::string_view::npos || !is_integer(line.substr(0, tab))) return false;
-    line.remove_prefix(tab + 1);
-  }
-  return line.find('\t') == std::string_view::npos;
 }
 
 // Every line the engine may write in answer to any mixture of commands.
@@ -126,10 +108,10 @@ bool is_expected_output(std::string_view line) {
       "Error: command line longer than "};
   if (std::find(whole_lines.begin(), whole_lines.end(), line) != whole_lines.end()) return true;
   for (std::string_view prefix : prefixes)
-    if (starts_with(line, prefix)) return true;
-  if (starts_with(line, "Error: Illegal move ")) return is_move_text(line.substr(20));
-  if (starts_with(line, "move ")) return is_move_text(line.substr(5));
-  if (starts_with(line, "pong ")) return is_integer(line.substr(5)) && line != "pong 0";
+    if (line.starts_with(prefix)) return true;
+  if (line.starts_with("Error: Illegal move ")) return is_move_text(line.substr(20));
+  if (line.starts_with("move ")) return is_move_text(line.substr(5));
+  if (line.starts_with("pong ")) return is_integer(line.substr(5)) && line != "pong 0";
   return is_thinking_line(line);
 }
 
@@ -252,10 +234,10 @@ class stress_run {
     output.push_back(line);
     if (output.size() > output_kept) output.pop_front();
     if (!is_expected_output(line)) return fail("unexpected output line: " + escaped(line));
-    moves += starts_with(line, "move ");
-    results += starts_with(line, "1-0 ") || starts_with(line, "0-1 ") || starts_with(line, "1/2-1/2 ");
+    moves += line.starts_with("move ");
+    results += line.starts_with("1-0 ") || line.starts_with("0-1 ") || line.starts_with("1/2-1/2 ");
     thinking += is_thinking_line(line);
-    if (starts_with(line, "pong ") && std::atoi(line.c_str() + 5) >= first_burst_ping &&
+    if (line.starts_with("pong ") && std::atoi(line.c_str() + 5) >= first_burst_ping &&
         line != "pong " + std::to_string(first_burst_ping + bursts))
       return fail("a pong for a ping not pending: " + line);
     return true;

@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "board/consistency.h"
 #include "board/root.h"
 #include "fuzz_support.h"
 #include "search/ordering.h"
@@ -39,12 +38,6 @@ void check_refused(const char* text) {
   FUZZ_REQUIRE(root::game_record.empty() && position::ply == 0);
 }
 
-// After a move that did not leave the mover in check.
-void check_made_position() {
-  FUZZ_REQUIRE(position_fault().empty());
-  FUZZ_REQUIRE(position::kings[white] && position::kings[black]);
-}
-
 // The moves in a fixed order: the root list's own order depends on history
 // and on an unstable sort, so lists are compared as sets.
 std::vector<move> sorted(std::vector<move> moves) {
@@ -73,7 +66,7 @@ std::vector<move> walk(int depth) {
     make_move(m);
     if (!in_check(1 - position::side_to_move)) {
       legal.push_back(m);
-      check_made_position();
+      fuzz::require_sound_position();
       if (depth > 1) walk(depth - 1);
     }
     unmake_move(m);
@@ -96,9 +89,7 @@ void check_game_move() {
 
 void check_accepted() {
   FUZZ_REQUIRE(fuzz::take_output().empty());
-  FUZZ_REQUIRE(position_fault().empty());
-  FUZZ_REQUIRE(position::kings[white] && position::kings[black]);
-  FUZZ_REQUIRE(!in_check(1 - position::side_to_move));
+  fuzz::require_sound_position();
   FUZZ_REQUIRE(position::ply == 0 && global_moves.size() == root_moves_end);
 
   FUZZ_REQUIRE(sorted(walk(walk_depth)) == sorted(root_list()));

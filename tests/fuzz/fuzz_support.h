@@ -1,7 +1,8 @@
 #pragma once
 // What the fuzz targets share: loading the keys once, holding the engine's
 // output lines in memory instead of printing them, a snapshot of the whole
-// position, and the check that stops the run when an invariant breaks.
+// position, the soundness check of a position, and the check that stops
+// the run when an invariant breaks.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "board/consistency.h"
 #include "board/keys.h"
 #include "board/position.h"
 #include "protocol/output.h"
@@ -41,6 +43,14 @@ inline std::vector<std::string> take_output() {
   engine_output().str("");
   engine_output().clear();
   return lines;
+}
+
+// A position play can go on from: lists, counters and key agree with the
+// board, both kings stand, and the side that just moved is not in check.
+inline void require_sound_position() {
+  FUZZ_REQUIRE(position_fault().empty());
+  FUZZ_REQUIRE(position::kings[white] && position::kings[black]);
+  FUZZ_REQUIRE(!in_check(1 - position::side_to_move));
 }
 
 // For LLVMFuzzerInitialize: the keys, then the output kept in memory.
