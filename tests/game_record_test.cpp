@@ -152,6 +152,31 @@ TEST_F(GameRecord, TakeBackUndoesARepetition) {
   EXPECT_EQ(root::play_move(move("f6g8")), 2);
 }
 
+TEST_F(GameRecord, SearchTakingTheSlotOfAGamePositionCostsNoCount) {
+  set_up(start_position_fen);
+  const hash_key start = position::position_key;
+  play_all({"g1f3", "g8f6", "f3g1", "f6g8"});  // the start position, second time
+
+  // Between moves a search hands the start position's slot to another position.
+  hash_entry* slot = hash_table::find(start);
+  ASSERT_NE(slot, nullptr);
+  slot->reset();
+  slot->key.high ^= 1;
+  slot->repetitions = 1;
+  const hash_key other = slot->key;
+
+  // Taking back leaves the other position's entry and count alone.
+  ASSERT_TRUE(root::take_back());
+  ASSERT_NE(hash_table::find(other), nullptr);
+  EXPECT_EQ(hash_table::find(other)->repetitions, 1u);
+
+  // The claim still comes exactly at the third occurrence.
+  play_all({"f6g8", "g1f3", "g8f6", "f3g1"});
+  EXPECT_EQ(output(), "");
+  EXPECT_EQ(root::play_move(move("f6g8")), 2);
+  EXPECT_EQ(output(), "1/2-1/2 {Draw by repetition}\n");
+}
+
 TEST_F(GameRecord, TakeBackIsRefusedWithoutAMove) {
   set_up(start_position_fen);
   const hash_key key = position::position_key;

@@ -225,6 +225,7 @@ void root::clear_board() {
   position_key = hash_key{};
   for (auto& right : castling_rights) right = 0;
   game_record.clear();
+  game_positions.clear();
 }
 
 bool root::SetBoard(const char* text) {
@@ -253,6 +254,7 @@ bool root::SetBoard(const char* text) {
   hash_table::clear();
   clear_history();
   if (hash_entry* entry = hash_table::probe()) entry->repetitions = 1;
+  game_positions.push_back(snapshot_of_position());
   build_root_moves();
   return true;
 }

@@ -1,11 +1,14 @@
 // The moves of the game: played after a check against the legal moves,
 // recorded, counted per position for repetitions, and taken back.
 //
-// Repetition counts live in the transposition table entry of each game
-// position rather than in a list of their own: one probe finds them, at the
-// price that a search may hand the slot to another position and lose the
-// count. The fifty-move draw is claimed after 101 half-moves without a
-// capture or a pawn move, one more than the rule's hundred.
+// The draw by repetition is claimed from the game's own list of positions
+// since the last set-up, compared whole (placement, side to move, castling
+// rights, en-passant capture), so that a claim is never false and never
+// late. The transposition table keeps a count per position key besides: the
+// search scores a position that has occurred in the game as a draw, and may
+// hand its slot to another position, which is harmless there. The fifty-move
+// draw is claimed after 101 half-moves without a capture or a pawn move,
+// one more than the rule's hundred.
 #include <algorithm>
 
 #include "board/root.h"
@@ -25,7 +28,7 @@ constexpr int stalemate = 4;
 constexpr int checkmate = 5;
 
 // Occurrences of a position that make the game a draw.
-constexpr unsigned repetitions_for_draw = 3;
+constexpr std::ptrdiff_t repetitions_for_draw = 3;
 // Half-moves since the last capture or pawn move beyond which the draw is
 // claimed: the rule's hundred plus one, so the claim never comes early.
 constexpr int fifty_move_limit = 101;
@@ -46,6 +49,12 @@ int no_moves_left() {
   return stalemate;
 }
 
+// How often the position just reached has occurred since the last set-up.
+std::ptrdiff_t occurrences_of_last_position() {
+  const auto& seen = root::game_positions;
+  return seen.empty() ? 0 : std::count(seen.begin(), seen.end(), seen.back());
+}
+
 bool fifty_moves_passed() {
   const std::int32_t last = std::max(position::top_capture_ply(), position::top_pawn_ply());
   return position::ply - last > fifty_move_limit;
@@ -57,16 +66,14 @@ int root::play_move(move m) {
   if (!is_root_move(m)) return not_legal;
   make_move(m);
   game_record.push_back(m);
-
-  // No entry (its slot is held by a position on a search path) means no
-  // count this time. The count is read now: rebuilding the root list may
-  // reset the entry when its stored move is no legal move here.
-  unsigned occurrences = 0;
-  if (hash_entry* entry = hash_table::probe()) occurrences = ++entry->repetitions;
+  game_positions.push_back(snapshot_of_position());
+  // The search's count; no entry (its slot is held by a position on a
+  // search path) means no count this time.
+  if (hash_entry* entry = hash_table::probe()) ++entry->repetitions;
 
   build_root_moves();
   if (root_moves_end == 0) return no_moves_left();
-  if (occurrences >= repetitions_for_draw) {
+  if (occurrences_of_last_position() >= repetitions_for_draw) {
     output_line("1/2-1/2 {Draw by repetition}");
     return draw_by_repetition;
   }
@@ -81,10 +88,14 @@ int root::play_move(move m) {
 
 bool root::take_back() {
   if (game_record.empty()) return false;
-  if (hash_entry* entry = hash_table::probe()) --entry->repetitions;
+  // Only the position's own count, and only one that is there: a search may
+  // have given the slot to another position, or claimed it afresh.
+  if (hash_entry* entry = hash_table::find(position_key); entry && entry->repetitions > 0)
+    --entry->repetitions;
   const move m = game_record.back();
   unmake_move(m);
   game_record.pop_back();
+  game_positions.pop_back();
   build_root_moves();
   new_search();
   return true;

@@ -1,7 +1,10 @@
 #pragma once
 // `root` owns the game: it sets positions up from FEN text and (game.cpp)
 // plays and takes back the moves of the game.
+#include <vector>
+
 #include "board/position.h"
+#include "board/repetition.h"
 
 namespace marlek {
 
@@ -9,6 +12,9 @@ class root : public position {
  public:
   // Every move made by play_move since the last set-up, in order.
   static inline move::move_vector game_record;
+  // The set-up position and every position a move of game_record reached,
+  // in order: the repetition rule counts in here.
+  static inline std::vector<position_snapshot> game_positions;
 
   // Replaces the position by the one a FEN text describes. A bad text gets
   // one line on standard output and leaves an empty board with an empty root

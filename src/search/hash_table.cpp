@@ -38,8 +38,8 @@ bool hash_table::any_in_search() {
   return false;
 }
 
-const hash_entry* hash_table::find(const hash_key& key) {
-  const hash_entry& entry = current_slot(key);
+hash_entry* hash_table::find(const hash_key& key) {
+  hash_entry& entry = current_slot(key);
   return entry.key == key ? &entry : nullptr;
 }
 

@@ -58,9 +58,9 @@ class hash_table {
   // Empties every entry completely, keys, scores and moves included, as at
   // program start: the bench uses it so that every run starts alike.
   static void wipe();
-  // The entry holding `key`, or null, without claiming a slot for it (for
-  // tests and diagnostics: the game and the search always probe).
-  static const hash_entry* find(const hash_key& key);
+  // The entry holding `key`, or null, without claiming a slot for it (the
+  // game's take-back, tests and diagnostics; the search always probes).
+  static hash_entry* find(const hash_key& key);
   // Whether any entry is marked as on the search path (for tests).
   static bool any_in_search();
 
