@@ -35,7 +35,7 @@ TEST(ProtocolCommands, TableHoldsExactlyTheProtocolWords) {
                 "?",      "accepted",  "analyze", "easy",     "exit",     "force",  "go",
                 "hard",   "ics",       "level",   "name",     "new",      "nopost", "otim",
                 "ping",   "playother", "post",    "protover", "quit",     "random", "rejected",
-                "result", "setboard",  "time",    "undo",     "usermove", "xboard"}));
+                "remove", "result",    "setboard", "time",    "undo",     "usermove", "xboard"}));
 }
 
 TEST(ProtocolCommands, UnknownWordsAreReported) {

@@ -101,4 +101,11 @@ bool root::take_back() {
   return true;
 }
 
+bool root::take_back_pair() {
+  if (game_record.size() < 2) return false;
+  take_back();
+  take_back();
+  return true;
+}
+
 }  // namespace marlek

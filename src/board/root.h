@@ -33,6 +33,9 @@ class root : public position {
   // Takes back the last move of the game; refused (false, nothing changes)
   // when no move was played since the last set-up.
   static bool take_back();
+  // Takes back the last two moves of the game, or nothing (false) when
+  // fewer than two were played since the last set-up.
+  static bool take_back_pair();
 };
 
 inline constexpr const char* start_position_fen =

@@ -22,9 +22,14 @@ constexpr int unlimited_depth = 10000;
 // predicted reply, only on the position as it stands.
 constexpr std::int32_t ponder_reserve_seconds = 30;
 
+constexpr const char* no_move_to_undo = "Error: no move to undo.";
+constexpr const char* not_while_on_move = "Error: undo not legal when it's Marlek's turn.";
+
 bool has_legal_moves() { return root_moves_end > 0; }
 
-void report_illegal(move m) { output_line("Error: Illegal move " + to_text(m)); }
+// Names the move as the GUI wrote it: text that is no move at all has no
+// coordinate notation to show.
+void report_illegal(const user_move& um) { output_line(std::string("Error: Illegal move ") + um.text); }
 
 // The message as the class its kind stands for, or null after `complaint`
 // when it is not one.
@@ -48,7 +53,7 @@ void eforce::handle(message* m) {
     case user_move::kind_id:
       if (auto* um = as<user_move>(m, "Error: engine received malformed USER_MOVE message.")) {
         // The mode stays, even when the move ended the game.
-        if (root::play_move(um->mv) == 0) report_illegal(um->mv);
+        if (root::play_move(um->mv) == 0) report_illegal(*um);
       }
       break;
     case setboard::kind_id:
@@ -57,7 +62,11 @@ void eforce::handle(message* m) {
       break;
     case play_other::kind_id: change_state(&eng->ponder_mode); break;
     case undo::kind_id:
-      if (!root::take_back()) output_line("Error: no move to undo.");
+      if (!root::take_back()) output_line(no_move_to_undo);
+      break;
+    case remove_pair::kind_id:
+      // Both moves or neither: the GUI drops the pair from its board.
+      if (!root::take_back_pair()) output_line(no_move_to_undo);
       break;
     case ping::kind_id:
       if (auto* p = as<ping>(m, "Error: engine received malformed PING message."))
@@ -108,14 +117,12 @@ void eponder::handle(message* m) {
     delete m;
     return;
   }
-  const move mv = um->mv;
+  const int result = root::play_move(um->mv);
+  if (result == 0) report_illegal(*um);
   delete m;
-  const int result = root::play_move(mv);
-  if (result == 0)
-    report_illegal(mv);
-  else if (result == 1)
+  if (result == 1)
     change_state(&eng->go_mode);
-  else
+  else if (result > 1)
     change_state(&eng->force_mode);
 }
 
@@ -159,7 +166,8 @@ void ego::handle(message* m) {
       break;
     case go_now::kind_id: play_best(); break;
     case user_move::kind_id: output_line("Error: Not your move."); break;
-    case undo::kind_id: output_line("Error: undo not legal when it's Marlek's turn."); break;
+    case undo::kind_id:
+    case remove_pair::kind_id: output_line(not_while_on_move); break;
     case ping::kind_id:
       if (auto* p = as<ping>(m, "Error: Engine received malformed PING message.")) pending_ping = p->number;
       break;

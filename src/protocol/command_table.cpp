@@ -29,6 +29,7 @@ const command_map& command_table() {
       {"quit", quit_command},
       {"random", ignored_command},
       {"rejected", rejected_command},
+      {"remove", remove_command},
       {"result", ignored_command},
       {"setboard", setboard_command},
       {"time", time_command},

@@ -19,8 +19,11 @@ void force_command() { post_to_engine(new force); }
 void go_command() { post_to_engine(new go); }
 
 // The engine sets up the start position and waits for the opponent with the
-// book on: it plays Black unless a `go` follows.
+// book on: it plays Black unless a `go` follows. Force mode first stops any
+// search of the old game, so that no move of it, and no move for White in
+// the new one, is played before the engine waits.
 void new_command() {
+  post_to_engine(new force);
   post_to_engine(new setboard(start_position_fen));
   use_book.store(true, std::memory_order_relaxed);
   post_to_engine(new play_other);
@@ -48,6 +51,8 @@ void setboard_command() {
 
 void undo_command() { post_to_engine(new undo); }
 
-void usermove_command() { post_to_engine(new user_move(move(line_rest))); }
+void remove_command() { post_to_engine(new remove_pair); }
+
+void usermove_command() { post_to_engine(new user_move(line_rest)); }
 
 }  // namespace marlek

@@ -12,6 +12,7 @@ void go_command();         // go
 void new_command();        // new
 void ping_command();       // ping N
 void playother_command();  // playother
+void remove_command();     // remove: take back the last two moves
 void setboard_command();   // setboard FEN
 void undo_command();       // undo
 void usermove_command();   // usermove MOVE

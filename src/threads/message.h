@@ -5,7 +5,7 @@
 // pointer. Receivers switch on `kind` and then cast to the class that the
 // kind stands for; each class names its kind as `kind_id`.
 //
-// Kinds 3 to 9 and 18 are unused; -99 is the worker's own `quit`, private to
+// Kinds 3 to 9 are unused; -99 is the worker's own `quit`, private to
 // mt_object.cpp.
 #include <cstdint>
 #include <string_view>
@@ -60,12 +60,17 @@ using go = simple_message<12>;          // take the side to move and think
 using go_now = simple_message<13>;      // move at once if thinking
 using play_other = simple_message<16>;  // wait for the opponent's move
 using undo = simple_message<17>;        // take back one move
+using remove_pair = simple_message<18>; // take back the last two moves
 
-// The opponent's move, as read from the command line; legality is the
-// engine thread's to judge.
+// The opponent's move, as read from the command line, and the text it was
+// read from, for the error line that names it; legality is the engine
+// thread's to judge.
 struct user_move : message {
   static constexpr std::int32_t kind_id = 14;
-  explicit user_move(move m) : message(kind_id), mv(m) {}
+  static constexpr std::size_t text_size = max_line_length + 1;
+  // Copies the text, cut to the room of `text`, and reads the move from it.
+  explicit user_move(std::string_view move_text);
+  char text[text_size];
   move mv;
 };
 

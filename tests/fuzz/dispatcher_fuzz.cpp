@@ -60,6 +60,8 @@ bool class_matches(const message* m) {
       return is_a<play_other>(m);
     case undo::kind_id:
       return is_a<undo>(m);
+    case remove_pair::kind_id:
+      return is_a<remove_pair>(m);
     case ping::kind_id:
       return is_a<ping>(m);
     default:
@@ -96,7 +98,7 @@ std::int32_t leading(const std::string& text) {
 }
 
 // What the posted messages of the current line must carry.
-std::string expected_setboard_text;
+std::string expected_text;  // of a setboard or user_move
 std::int32_t expected_ping = 0;
 move expected_move;
 
@@ -110,13 +112,17 @@ void post_to_engine(message* m) {
   FUZZ_REQUIRE(class_matches(m));
   if (const auto* s = dynamic_cast<const setboard*>(m)) {
     FUZZ_REQUIRE(std::memchr(s->text, '\0', setboard::text_size) != nullptr);
-    FUZZ_REQUIRE(std::string(s->text) == expected_setboard_text);
+    FUZZ_REQUIRE(std::string(s->text) == expected_text);
   }
   if (const auto* p = dynamic_cast<const ping*>(m)) {
     FUZZ_REQUIRE(p->number != 0);
     FUZZ_REQUIRE(p->number == expected_ping);
   }
-  if (const auto* u = dynamic_cast<const user_move*>(m)) FUZZ_REQUIRE(u->mv == expected_move);
+  if (const auto* u = dynamic_cast<const user_move*>(m)) {
+    FUZZ_REQUIRE(std::memchr(u->text, '\0', user_move::text_size) != nullptr);
+    FUZZ_REQUIRE(std::string(u->text) == expected_text);
+    FUZZ_REQUIRE(u->mv == expected_move);
+  }
   posted.push_back(m->kind);
   delete m;
 }
@@ -203,8 +209,9 @@ const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_comm
     {"exit", {force::kind_id}},
     {"force", {force::kind_id}},
     {"go", {go::kind_id}},
-    {"new", {setboard::kind_id, play_other::kind_id}},
+    {"new", {force::kind_id, setboard::kind_id, play_other::kind_id}},
     {"playother", {play_other::kind_id}},
+    {"remove", {remove_pair::kind_id}},
     {"setboard", {setboard::kind_id}},
     {"undo", {undo::kind_id}},
     {"usermove", {user_move::kind_id}},
@@ -258,7 +265,7 @@ void run_line(std::string_view text) {
   // Both end the process by design.
   if (line.words[0] == "quit" || line.words[0] == "rejected") return;
   posted.clear();
-  expected_setboard_text = line.words[0] == "new" ? start_position_fen : line.argument_text;
+  expected_text = line.words[0] == "new" ? start_position_fen : line.argument_text;
   expected_ping = leading(line.argument_text);
   expected_move = move(line.argument_text.c_str());
   const before_line before;
