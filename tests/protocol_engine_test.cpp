@@ -2,6 +2,8 @@
 // pings, take-backs, analysis and pondering.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 #include <string>
@@ -29,6 +31,48 @@ bool is_posted_thinking_line(const std::string& line) {
   std::getline(in, score, '\t');
   std::getline(in, centis, '\t');
   return std::stoi(centis) % 100 == 0;
+}
+
+// CPU time (user and system, in clock ticks) that the engine process has
+// used so far, from /proc/PID/stat.
+long cpu_ticks(pid_t pid) {
+  std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  // The name in parentheses may hold spaces; fields are counted after it,
+  // starting at field 3, and utime and stime are fields 14 and 15.
+  std::istringstream fields(text.substr(text.rfind(')') + 1));
+  std::string field;
+  long ticks = 0;
+  for (int number = 3; number <= 15 && fields >> field; ++number)
+    if (number >= 14) ticks += std::stol(field);
+  return ticks;
+}
+
+// Evidence that the engine thinks: it uses `ticks` more CPU time before
+// `wait` is over.
+bool cpu_time_grows(pid_t pid, long ticks, std::chrono::seconds wait = 20s) {
+  const long start = cpu_ticks(pid);
+  for (auto until = std::chrono::steady_clock::now() + wait; std::chrono::steady_clock::now() < until;) {
+    if (cpu_ticks(pid) - start >= ticks) return true;
+    std::this_thread::sleep_for(50ms);
+  }
+  return false;
+}
+
+// Evidence that the engine has stopped thinking: its CPU time stays put
+// (within a tick) for half a second, before `wait` is over.
+bool cpu_time_settles(pid_t pid, std::chrono::seconds wait = 10s) {
+  constexpr int quiet_samples = 5;
+  long last = cpu_ticks(pid);
+  int quiet = 0;
+  for (auto until = std::chrono::steady_clock::now() + wait; std::chrono::steady_clock::now() < until;) {
+    std::this_thread::sleep_for(100ms);
+    const long now = cpu_ticks(pid);
+    quiet = now - last <= 1 ? quiet + 1 : 0;
+    last = now;
+    if (quiet == quiet_samples) return true;
+  }
+  return false;
 }
 
 class ProtocolEngine : public ::testing::Test {
@@ -133,12 +177,12 @@ TEST_F(ProtocolEngine, UserMoveWhileThinkingIsRefusedAndTheEngineStillMoves) {
   quit_cleanly();
 }
 
-TEST_F(ProtocolEngine, IllegalAndUnreadableMovesAreRefused) {
-  send_all({"new", "force", "usermove e2e5", "usermove e2", "usermove e2e4", "ping 1"});
-  lines seen = *engine.read_until("pong 1");
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[0], "Error: Illegal move e2e5");
-  EXPECT_TRUE(seen[1].starts_with("Error: Illegal move "));
+TEST_F(ProtocolEngine, IllegalAndUnreadableMovesAreRefusedByTheirText) {
+  send_all({"new", "force", "usermove e2e5", "usermove e2", "usermove e2e4Q", "usermove zz",
+            "usermove e2e4", "ping 1"});
+  EXPECT_EQ(engine.read_until("pong 1"),
+            (lines{"Error: Illegal move e2e5", "Error: Illegal move e2", "Error: Illegal move e2e4Q",
+                   "Error: Illegal move zz"}));
   quit_cleanly();
 }
 
@@ -149,6 +193,98 @@ TEST_F(ProtocolEngine, UndoInForceModeTakesBack) {
   lines seen = *engine.read_until("pong 2");
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_TRUE(seen[0].starts_with("Error"));
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, RemoveInForceModeTakesBackTwoMovesOrNone) {
+  send_all({"new", "force", "remove", "usermove e2e4", "remove",
+            // Black is still to move: the lone move stayed.
+            "usermove e7e5", "usermove g1f3", "remove",
+            // Black is to move again after e2e4, and g1f3 is free again.
+            "usermove c7c5", "usermove g1f3", "ping 1"});
+  EXPECT_EQ(engine.read_until("pong 1"), (lines{"Error: no move to undo.", "Error: no move to undo."}));
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, RemoveInAGameKeepsTheEngineOnItsSide) {
+  // The engine has Black and answers e2e4 from the book; the pair is taken
+  // back and it waits for White's move again instead of playing.
+  send_all({"nopost", "level 0 1 0", "time 3000", "otim 3000", "new", "usermove e2e4"});
+  lines seen = read_through("move ", 10s);
+  ASSERT_EQ(seen.size(), 1u);
+  send_all({"remove", "ping 2"});
+  EXPECT_EQ(engine.read_until("pong 2"), lines{});
+  ASSERT_TRUE(engine.send("usermove d2d4"));
+  auto reply = engine.read_line();
+  ASSERT_TRUE(reply.has_value());
+  ASSERT_TRUE(reply->starts_with("move ")) << *reply;
+  EXPECT_TRUE(reply->at(6) == '7' || reply->at(6) == '8') << *reply;  // a black piece moves
+
+  // On move, the engine refuses as it refuses undo, and still moves.
+  send_all({"level 0 60 0", "time 360000", "otim 360000", middlegame, "go", "remove", "?"});
+  EXPECT_EQ(read_through("move ", 10s).front(), "Error: undo not legal when it's Marlek's turn.");
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, RepetitionNeedsTheSameRightsAndEnPassant) {
+  auto play = [&](std::initializer_list<const char*> moves, const char* ping) {
+    for (const char* text : moves) ASSERT_TRUE(engine.send(std::string("usermove ") + text));
+    ASSERT_TRUE(engine.send(ping));
+  };
+  // King and both rooks of each side leave and return: the set-up placement
+  // again, but without its castling rights, and twice is no draw.
+  send_all({"force", "setboard r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1"});
+  play({"e1e2", "e8e7", "a1a2", "a8a7", "h1h2", "h8h7", "e2e1", "e7e8", "a2a1", "a7a8", "h2h1", "h7h8",
+        "a1b1", "a8b8", "b1a1", "b8a8"},
+       "ping 1");
+  EXPECT_EQ(engine.read_until("pong 1"), lines{});
+  play({"a1b1", "a8b8", "b1a1", "b8a8"}, "ping 2");
+  EXPECT_EQ(engine.read_until("pong 2"), lines{"1/2-1/2 {Draw by repetition}"});
+
+  // Right after e2e4 Black could take en passant: that position is not the
+  // one the knights come back to.
+  send_all({"setboard 4k1n1/8/7R/8/3p4/8/4P3/4K1N1 w - - 0 1"});
+  play({"e2e4", "g8f6", "g1f3", "f6g8", "f3g1", "g8f6", "g1f3", "f6g8", "f3g1"}, "ping 3");
+  EXPECT_EQ(engine.read_until("pong 3"), lines{});
+  play({"g8f6"}, "ping 4");  // the knights' first position, a third time
+  EXPECT_EQ(engine.read_until("pong 4"), lines{"1/2-1/2 {Draw by repetition}"});
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, NewWhileThinkingPlaysNoMove) {
+  send_all({"nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go", "new", "ping 5"});
+  EXPECT_EQ(engine.read_until("pong 5"), lines{});
+  // The engine now has Black in the new game.
+  ASSERT_TRUE(engine.send("usermove e2e4"));
+  EXPECT_EQ(read_through("move ", 10s).size(), 1u);
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, PostWhilePonderingIsKeptForTheNextSearch) {
+  // The engine moves at once and then ponders on the opponent's time.
+  send_all({"hard", "nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go", "?"});
+  read_through("move ", 10s);
+  ASSERT_TRUE(cpu_time_grows(engine.pid(), 30));
+  ASSERT_TRUE(engine.send("post"));
+  EXPECT_EQ(engine.read_lines_for(1500ms), lines{});  // pondering prints nothing
+  // The engine takes the side to move and thinks: it posts, as the GUI asked.
+  ASSERT_TRUE(engine.send("go"));
+  auto first = engine.read_line(5s);
+  ASSERT_TRUE(first.has_value());
+  EXPECT_TRUE(test::is_thinking_line(*first)) << *first;
+  ASSERT_TRUE(engine.send("?"));
+  read_through("move ", 10s);
+  quit_cleanly();
+}
+
+TEST_F(ProtocolEngine, EasyStopsPonderingAtOnce) {
+  send_all({"hard", "nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go", "?"});
+  read_through("move ", 10s);
+  ASSERT_TRUE(cpu_time_grows(engine.pid(), 30));
+  ASSERT_TRUE(engine.send("easy"));
+  EXPECT_TRUE(cpu_time_settles(engine.pid()));
+  send_all({"ping 6"});
+  EXPECT_EQ(engine.read_line(), "pong 6");
   quit_cleanly();
 }
 

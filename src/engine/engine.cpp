@@ -1,11 +1,17 @@
 #include "engine/engine.h"
 
+#include "engine/flags.h"
 #include "search/stop_poll.h"
 
 namespace marlek {
 
 namespace {
-bool engine_queue_has_message() { return the_engine().has_message(); }
+// A waiting message stops any search; `easy` stops pondering at once rather
+// than leaving it to burn the opponent's time until the next message.
+bool engine_should_stop() {
+  engine& e = the_engine();
+  return e.has_message() || (e.pondering && !ponder_enabled.load(std::memory_order_relaxed));
+}
 }  // namespace
 
 engine::engine()
@@ -15,7 +21,7 @@ engine::engine()
       ponder_mode(this),
       go_mode(this) {
   // A search on this thread stops as soon as a message waits for it.
-  set_stop_poll(engine_queue_has_message);
+  set_stop_poll(engine_should_stop);
   start();
 }
 

@@ -8,9 +8,10 @@
 //   eanalyze  analysis: searches the position until a message arrives
 //   eponder   waits for the opponent's move, optionally thinking meanwhile
 //   ego       on move: book, time budget and alarm, search, "move" line
-// A running search stops only because a message is waiting for this thread
-// (the engine installs that question as the search's stop poll); the
-// current state then handles that message.
+// A running search stops because a message is waiting for this thread (the
+// engine installs that question as the search's stop poll), and the current
+// state then handles that message; a ponder search also stops as soon as
+// pondering is switched off.
 #include <cstdint>
 
 #include "book/book_choice.h"
@@ -73,6 +74,8 @@ class engine : public mt_object {
   ego go_mode;
   // The engine thread's own random sequence for book choices.
   book_random random;
+  // Set while a ponder search runs. Engine thread only.
+  bool pondering = false;
 };
 
 // The engine, built (and its thread started) on first use. Any thread.

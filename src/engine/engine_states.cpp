@@ -82,7 +82,7 @@ void eforce::leave() { start_watch(); }
 // Analysis ------------------------------------------------------------------
 
 void eanalyze::execute() {
-  if (has_legal_moves()) iterative_deepening(unlimited_depth, search_root);
+  if (has_legal_moves()) iterative_deepening(unlimited_depth, search_root, thinking_output::as_posting);
   handle(owner->wait_message());
 }
 
@@ -91,18 +91,19 @@ void eanalyze::execute() {
 void eponder::execute() {
   if (ponder_enabled.load(std::memory_order_relaxed) && has_legal_moves()) {
     // Thinking on the opponent's time prints nothing: the GUI shows the
-    // thinking of the side to move.
-    const bool posting = post_thinking.exchange(false, std::memory_order_relaxed);
+    // thinking of the side to move. The GUI's own choice of posting stays
+    // untouched for the engine's next search.
+    eng->pondering = true;
     if (own_time_left() > ponder_reserve_seconds) {
       // best_move now indexes the opponent's root list: its likely reply.
       const move predicted = global_moves[best_move];
       make_move(predicted);
-      iterative_deepening(unlimited_depth, alpha_beta);
+      iterative_deepening(unlimited_depth, alpha_beta, thinking_output::silent);
       unmake_move(predicted);
     } else {
-      iterative_deepening(unlimited_depth, alpha_beta);
+      iterative_deepening(unlimited_depth, alpha_beta, thinking_output::silent);
     }
-    post_thinking.store(posting, std::memory_order_relaxed);
+    eng->pondering = false;
   }
   handle(owner->wait_message());
 }
@@ -145,7 +146,7 @@ void ego::enter() {
 }
 
 void ego::execute() {
-  iterative_deepening(depth_limit * 100, search_root);
+  iterative_deepening(depth_limit * 100, search_root, thinking_output::as_posting);
   if (owner->has_message()) {
     handle(owner->wait_message());
     return;

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "board/root.h"
-#include "engine/flags.h"
 #include "search/hash_table.h"
 #include "search/iterate.h"
 #include "search/ordering.h"
@@ -53,9 +52,7 @@ bool set_up_afresh(const char* fen) {
 
 bench_result bench_position(const char* fen, int depth) {
   if (!set_up_afresh(fen) || root_moves_end == 0) return {};
-  const bool posting = post_thinking.exchange(false, std::memory_order_relaxed);
-  iterative_deepening(depth * one_ply, search_root);
-  post_thinking.store(posting, std::memory_order_relaxed);
+  iterative_deepening(depth * one_ply, search_root, thinking_output::silent);
   return {node_count, global_moves[best_move]};
 }
 

@@ -58,19 +58,22 @@ bool search_iteration(search_fn search, int& score) {
 
 }  // namespace
 
-void iterative_deepening(int max_depth_hundredths, search_fn search) {
+void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_output output) {
   if (root_moves_end == 0) return;  // mate or stalemate: nothing to search
   const hash_entry* root = hash_table::probe();
   if (!root) return;
+  const auto posting = [output] {
+    return output == thinking_output::as_posting && post_thinking.load(std::memory_order_relaxed);
+  };
   int score = root->score;
-  if (post_thinking.load(std::memory_order_relaxed)) post_line(root->depth, score);
+  if (posting()) post_line(root->depth, score);
 
   // A position searched before resumes at the depth it reached then.
   for (iteration_depth = root->depth; iteration_depth <= max_depth_hundredths;
        iteration_depth += one_ply) {
     if (!search_iteration(search, score)) return;
     if (search == search_root && root->has_move) follow_root_move(*root);
-    if (post_thinking.load(std::memory_order_relaxed) && iteration_depth > silent_depth)
+    if (posting() && iteration_depth > silent_depth)
       post_line(iteration_depth, score);
     if (score == mated_score || score == -mated_score) return;
   }

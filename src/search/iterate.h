@@ -10,6 +10,11 @@ namespace marlek {
 // Depth of the iteration now running, in hundredths of a ply.
 inline int iteration_depth = 0;
 
+// Whether a search may write thinking lines: `as_posting` follows
+// post_thinking, read afresh for every line, so that the GUI's `post` and
+// `nopost` take effect at once; `silent` writes none (pondering, the bench).
+enum class thinking_output { as_posting, silent };
+
 // Searches the global position again and again, one ply deeper each time,
 // with a window of 25 centipawns around the previous result, using `search`
 // (search_root, or alpha_beta while pondering). Stops when the next depth
@@ -18,7 +23,8 @@ inline int iteration_depth = 0;
 // best root move of the last completed iteration. While posting, writes a
 // thinking line first and then one per completed depth above two plies.
 // Does nothing for a position without legal moves.
-void iterative_deepening(int max_depth_hundredths, search_fn search);
+void iterative_deepening(int max_depth_hundredths, search_fn search,
+                         thinking_output output = thinking_output::as_posting);
 
 // The root node: searches the legal root moves, the stored best move first.
 int search_root(int depth, int alpha, int beta);
