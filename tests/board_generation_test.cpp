@@ -31,6 +31,7 @@ TEST(BoardGeneration, InitialPositionInListOrder) {
 
 TEST(BoardGeneration, InitialPositionState) {
   set_up(start_position_fen);
+  EXPECT_GE(global_moves.capacity(), reserved_moves);  // room reserved at start-up
   EXPECT_EQ(position::material[white], 4180);
   EXPECT_EQ(position::material[black], 4180);
   EXPECT_EQ(position::bishop_count[white], 2);

@@ -84,8 +84,14 @@ class position {
 // The one move stack: generators append to its end, and each search level
 // owns the stretch it appended (a move_list) until it returns. Everything
 // that refers into it is an index, so its growth never invalidates a
-// reference.
-inline move::move_vector global_moves;
+// reference. Room for 2048 moves is there from the start, more than deep
+// searches of ordinary positions need, so that the stack rarely grows.
+inline constexpr std::size_t reserved_moves = 2048;
+inline move::move_vector global_moves = [] {
+  move::move_vector moves;
+  moves.reserve(reserved_moves);
+  return moves;
+}();
 
 // Attack tests (make_move.cpp).
 bool attacked(int by_colour, square s);
