@@ -86,8 +86,9 @@ TEST_F(GameRecord, StalemateComesBeforeRepetition) {
   // The same stalemate reached for the third time is still a stalemate.
   set_up(before);
   make_move(move("g5g6"));
-  hash_table::probe()->repetitions = 2;
+  const position_snapshot stalemate = snapshot_of_position();
   unmake_move(move("g5g6"));
+  root::game_positions.insert(root::game_positions.begin(), 2, stalemate);
   EXPECT_EQ(root::play_move(move("g5g6")), 4);
   EXPECT_EQ(output(), "1/2-1/2 {Stalemate}\n");
 }
