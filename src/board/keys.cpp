@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <string>
 
 #include "protocol/output.h"
 
@@ -40,7 +41,7 @@ key_status read_keys(std::istream& in) {
   return ok ? key_status::ok : key_status::too_short;
 }
 
-void load_keys(const std::string& path) {
+void load_keys(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     output_line(std::string("Error opening ") + key_file_name);

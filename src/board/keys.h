@@ -9,7 +9,7 @@
 // to the order of static initialisation.
 #include <cstdint>
 #include <iosfwd>
-#include <string>
+#include <filesystem>
 
 namespace marlek {
 
@@ -67,6 +67,6 @@ key_status read_keys(std::istream& in);
 // "Error opening marlekkeys.bin" or "Error reading marlekkeys.bin (out of
 // keys?)" and aborts. The messages name the file, never the folder it was
 // looked for in.
-void load_keys(const std::string& path = key_file_name);
+void load_keys(const std::filesystem::path& path = key_file_name);
 
 }  // namespace marlek

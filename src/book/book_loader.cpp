@@ -176,7 +176,7 @@ bool book_loader::take_move(const std::string& token) {
 
 }  // namespace
 
-void load_book(const std::string& path, const std::string& name) {
+void load_book(const std::filesystem::path& path, const std::string& name) {
   root::SetBoard(start_position_fen);
   book_line.clear();
   std::ifstream file(path);

@@ -15,6 +15,7 @@
 // are skipped anywhere, even inside a token. Each line is replayed on the
 // global position from the initial position, and the key of every position
 // that a book move reaches goes into the opening book.
+#include <filesystem>
 #include <string>
 
 #include "board/move.h"
@@ -32,7 +33,7 @@ inline move::move_vector book_line;
 // with its root move list, until the game sets up its own. The file is
 // opened at `path` and named `name` in the messages: the engine reports the
 // file as the player knows it, wherever it was found.
-void load_book(const std::string& path, const std::string& name);
+void load_book(const std::filesystem::path& path, const std::string& name);
 inline void load_book(const std::string& path = book_file_name) { load_book(path, path); }
 
 }  // namespace marlek

@@ -3,8 +3,12 @@
 #include <system_error>
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 
@@ -49,12 +53,12 @@ std::vector<std::filesystem::path> data_folders() {
   return folders;
 }
 
-std::string find_data_file(const std::string& name) {
+std::filesystem::path find_data_file(const std::string& name) {
   std::error_code error;
   if (std::filesystem::exists(name, error)) return name;
   for (const std::filesystem::path& folder : data_folders()) {
     const std::filesystem::path candidate = folder / name;
-    if (std::filesystem::exists(candidate, error)) return candidate.string();
+    if (std::filesystem::exists(candidate, error)) return candidate;
   }
   return name;
 }

@@ -21,7 +21,8 @@ std::vector<std::filesystem::path> data_folders();
 
 // The path to open for the data file `name`: the first place that has it,
 // or `name` alone when none does, so that opening fails in the working
-// directory and the error names the file as the player knows it.
-std::string find_data_file(const std::string& name);
+// directory. A path, not a string: on Windows a folder name need not fit
+// the narrow code page.
+std::filesystem::path find_data_file(const std::string& name);
 
 }  // namespace marlek
