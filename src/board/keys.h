@@ -8,8 +8,8 @@
 // order, so it is spelled out in one place, read_keys(), instead of being left
 // to the order of static initialisation.
 #include <cstdint>
-#include <iosfwd>
 #include <filesystem>
+#include <iosfwd>
 
 namespace marlek {
 
