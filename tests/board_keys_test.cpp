@@ -9,6 +9,7 @@
 
 #include "board/pieces.h"
 #include "board_helpers.h"
+#include "temp_folder.h"
 
 namespace marlek::test {
 namespace {
@@ -64,8 +65,9 @@ TEST_F(KeyFileTest, GeneratorRegeneratesTheShippedFile) {
 }
 
 TEST(BoardKeys, MissingKeyFileStopsTheEngine) {
-  const std::string dir = ::testing::TempDir();
-  const std::string command = "cd '" + dir + "' && '" MARLEK_BINARY "' </dev/null";
+  if (key_file_installed()) GTEST_SKIP() << "a key file is installed on this machine";
+  const temp_folder folder;
+  const std::string command = "cd '" + folder.path().string() + "' && '" + lone_engine_copy(folder) + "' </dev/null";
   FILE* engine = popen(command.c_str(), "r");
   ASSERT_NE(engine, nullptr);
   std::string out;

@@ -2,11 +2,24 @@
 // Checks shared by the tests that drive the engine binary.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine_process.h"
 
 namespace marlek::test {
+
+// Every line the engine writes before "feature done=1" when its key file
+// and its book load without a fault.
+inline const std::vector<std::string> startup_lines = {
+    "",
+    "feature done=0",
+    "feature myname=\"Marlek 4.4.6\"",
+    "feature usermove=1 ping=1 setboard=1 colors=0",
+    "feature playother=1 analyze=1",
+    "feature variants=\"normal\"",
+};
 
 // Whether `text` is a whole decimal integer, optionally negative.
 inline bool is_integer(std::string_view text) {

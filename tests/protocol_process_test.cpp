@@ -7,6 +7,7 @@
 
 #include "engine_checks.h"
 #include "protocol/line_limit.h"
+#include "temp_folder.h"
 
 namespace marlek {
 namespace {
@@ -14,16 +15,8 @@ namespace {
 using namespace std::chrono_literals;
 using lines = std::vector<std::string>;
 
-const lines startup_lines = {
-    "",
-    "feature done=0",
-    "feature myname=\"Marlek 4.4.6\"",
-    "feature usermove=1 ping=1 setboard=1 colors=0",
-    "feature playother=1 analyze=1",
-    "feature variants=\"normal\"",
-};
-
 using test::quit_cleanly;
+using test::startup_lines;
 
 TEST(ProtocolProcess, StartupBytesAreExact) {
   test::engine_process engine;
@@ -103,7 +96,9 @@ TEST(ProtocolProcess, InterruptIsIgnored) {
 }
 
 TEST(ProtocolProcess, MissingKeyFileAborts) {
-  test::engine_process engine(MARLEK_BINARY, MARLEK_TEST_DATA);
+  if (test::key_file_installed()) GTEST_SKIP() << "a key file is installed on this machine";
+  const test::temp_folder folder;
+  test::engine_process engine(test::lone_engine_copy(folder), folder.path().string());
   auto out = engine.read_until("Error opening marlekkeys.bin");
   ASSERT_TRUE(out.has_value());
   EXPECT_EQ(*out, startup_lines);

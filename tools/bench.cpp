@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "board/keys.h"
+#include "protocol/data_files.h"
 #include "search/bench.h"
 
 using namespace marlek;
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
     std::printf("usage: bench [DEPTH], DEPTH from 0 to %d\n", deepest_bench);
     return 2;
   }
-  load_keys();
+  load_keys(find_data_file(key_file_name));
   const auto start = std::chrono::steady_clock::now();
   const std::uint64_t total = bench_signature(run_bench(depth, report));
   const auto elapsed = std::chrono::steady_clock::now() - start;

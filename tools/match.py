@@ -64,6 +64,9 @@ def parse_args():
     p.add_argument("--ponder", action="store_true", help="let both engines ponder")
     p.add_argument("--engine-dir", default=os.path.join(os.path.dirname(__file__), "..", "build"),
                    help="folder holding marlek, marlekkeys.bin and MarlekBook.txt")
+    p.add_argument("--installed", action="store_true",
+                   help="run the installed engine as a player does, by name (-fcp marlek, no -fd);"
+                        " a crash then shows only as an abnormal ending")
     p.add_argument("--out", default=None, help="folder for the PGN and logs (kept)")
     return p.parse_args()
 
@@ -116,11 +119,13 @@ def marlek_processes(engine_path, session):
 
 
 def xboard_command(args, work, wrapper, pgn):
-    engine_dir = os.path.abspath(args.engine_dir)
+    if args.installed:
+        first = ["-fcp", "marlek"]
+    else:
+        first = ["-fcp", wrapper, "-fd", os.path.abspath(args.engine_dir)]
     opponent_dir = os.path.dirname(args.opponent) or "."
     command = [
-        "xvfb-run", "-a", "xboard", "-noGUI",
-        "-fcp", wrapper, "-fd", engine_dir,
+        "xvfb-run", "-a", "xboard", "-noGUI", *first,
         "-scp", args.opponent, "-sd", opponent_dir,
         "-mg", str(args.games), "-tc", args.tc,
         "-sgf", pgn, "-popupExitMessage", "false", "-matchPause", "1000",
@@ -139,14 +144,17 @@ def xboard_command(args, work, wrapper, pgn):
 
 
 def run_match(args, work):
-    engine = os.path.realpath(os.path.join(args.engine_dir, "marlek"))
+    env = dict(os.environ, PATH=os.environ.get("PATH", "") + ":/usr/games", HOME=work)
+    if args.installed:
+        engine = os.path.realpath(shutil.which("marlek", path=env["PATH"]) or "marlek")
+    else:
+        engine = os.path.realpath(os.path.join(args.engine_dir, "marlek"))
     exits_log = os.path.join(work, "marlek-exits.log")
     wrapper = os.path.join(work, "marlek-wrapper.sh")
     with open(wrapper, "w") as f:
         f.write(WRAPPER.format(engine=engine, log=exits_log))
     os.chmod(wrapper, 0o755)
     pgn = os.path.join(work, "games.pgn")
-    env = dict(os.environ, PATH=os.environ.get("PATH", "") + ":/usr/games", HOME=work)
 
     # Generous bound: both clocks, plus increments for a long game, plus pauses.
     per_game = 2 * base_seconds(args.tc) + 2 * 150 * (args.inc or 0) + 60

@@ -12,6 +12,7 @@
 #include "board/perft.h"
 #include "board/position.h"
 #include "board/root.h"
+#include "protocol/data_files.h"
 #include "search/ordering.h"
 
 using namespace marlek;
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
   std::string fen = argv[arg++];
   for (; arg < argc; ++arg) fen += std::string(" ") + argv[arg];
 
-  load_keys();
+  load_keys(find_data_file(key_file_name));
   if (!root::SetBoard(fen.c_str())) return 1;
   auto start = std::chrono::steady_clock::now();
   // The root move list already holds exactly the legal moves.

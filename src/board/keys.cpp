@@ -41,14 +41,14 @@ key_status read_keys(std::istream& in) {
   return ok ? key_status::ok : key_status::too_short;
 }
 
-void load_keys(const char* path) {
+void load_keys(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    output_line(std::string("Error opening ") + path);
+    output_line(std::string("Error opening ") + key_file_name);
     std::abort();
   }
   if (read_keys(in) != key_status::ok) {
-    output_line(std::string("Error reading ") + path + " (out of keys?)");
+    output_line(std::string("Error reading ") + key_file_name + " (out of keys?)");
     std::abort();
   }
 }

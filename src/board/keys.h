@@ -8,6 +8,7 @@
 // order, so it is spelled out in one place, read_keys(), instead of being left
 // to the order of static initialisation.
 #include <cstdint>
+#include <filesystem>
 #include <iosfwd>
 
 namespace marlek {
@@ -61,10 +62,11 @@ enum class key_status { ok, cannot_open, too_short };
 // so far stay and too_short is returned.
 key_status read_keys(std::istream& in);
 
-// Reads the key file from the working directory. A missing or short file is
-// fatal: the engine cannot recognise positions without it, so it prints
+// Reads the key file at `path` (where it was found). A missing or short file
+// is fatal: the engine cannot recognise positions without it, so it prints
 // "Error opening marlekkeys.bin" or "Error reading marlekkeys.bin (out of
-// keys?)" and aborts.
-void load_keys(const char* path = key_file_name);
+// keys?)" and aborts. The messages name the file, never the folder it was
+// looked for in.
+void load_keys(const std::filesystem::path& path = key_file_name);
 
 }  // namespace marlek

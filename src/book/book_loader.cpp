@@ -116,7 +116,7 @@ bool is_legal_here(move m) {
 
 class book_loader {
  public:
-  book_loader(std::istream& in, const char* file_name) : reader_(in), file_name_(file_name) {}
+  book_loader(std::istream& in, const std::string& file_name) : reader_(in), file_name_(file_name) {}
   void run();
 
  private:
@@ -176,15 +176,15 @@ bool book_loader::take_move(const std::string& token) {
 
 }  // namespace
 
-void load_book(const char* file_name) {
+void load_book(const std::filesystem::path& path, const std::string& name) {
   root::SetBoard(start_position_fen);
   book_line.clear();
-  std::ifstream file(file_name);
+  std::ifstream file(path);
   if (!file) {
-    output_line(std::string("Error: Unable to open ") + file_name + ". No opening book loaded.");
+    output_line("Error: Unable to open " + name + ". No opening book loaded.");
     return;
   }
-  book_loader(file, file_name).run();
+  book_loader(file, name).run();
   // The root move list must describe the position the replay stopped at.
   build_root_moves();
 }

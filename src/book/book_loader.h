@@ -15,6 +15,9 @@
 // are skipped anywhere, even inside a token. Each line is replayed on the
 // global position from the initial position, and the key of every position
 // that a book move reaches goes into the opening book.
+#include <filesystem>
+#include <string>
+
 #include "board/move.h"
 
 namespace marlek {
@@ -27,7 +30,10 @@ inline move::move_vector book_line;
 // Sets up the initial position and replays the book file on it. A fault in
 // the file ends the loading with one line on standard output; the positions
 // stored before it stay. The position is left where the replay stopped,
-// with its root move list, until the game sets up its own.
-void load_book(const char* file_name = book_file_name);
+// with its root move list, until the game sets up its own. The file is
+// opened at `path` and named `name` in the messages: the engine reports the
+// file as the player knows it, wherever it was found.
+void load_book(const std::filesystem::path& path, const std::string& name);
+inline void load_book(const std::string& path = book_file_name) { load_book(path, path); }
 
 }  // namespace marlek

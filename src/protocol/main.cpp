@@ -1,11 +1,13 @@
-// The engine process: announce the features, read the keys, start the
-// timer, then read and run commands until `quit` or the end of input.
+// The engine process: announce the features, read the keys and the book
+// (from wherever they are found), start the timer, then read and run
+// commands until `quit` or the end of input.
 #include <csignal>
 #include <iostream>
 
 #include "board/keys.h"
 #include "book/book_loader.h"
 #include "engine/timer.h"
+#include "protocol/data_files.h"
 #include "protocol/dispatcher.h"
 #include "protocol/output.h"
 #include "protocol/winboard_interface.h"
@@ -19,9 +21,9 @@ int main() {
   std::cin.tie(nullptr);
 
   marlek::winboard_interface protocol;
-  marlek::load_keys();
+  marlek::load_keys(marlek::find_data_file(marlek::key_file_name));
   // A missing or faulty book is reported and the engine goes on without it.
-  marlek::load_book();
+  marlek::load_book(marlek::find_data_file(marlek::book_file_name), marlek::book_file_name);
   marlek::output_line("feature done=1");
   marlek::mt_timer timer;
   for (;;) marlek::dispatch_line();
