@@ -8,7 +8,7 @@
 
 #include "board/consistency.h"
 #include "board/position.h"
-#include "board/root.h"
+#include "game/root.h"
 #include "output_capture.h"
 #include "search/ordering.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/output.h"
 #include "board/consistency.h"
-#include "board/root.h"
-#include "protocol/output.h"
+#include "game/root.h"
 #include "search/hash_table.h"
 #include "search/ordering.h"
 

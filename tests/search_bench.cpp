@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "protocol/output.h"
-#include "search/bench.h"
+#include "base/output.h"
+#include "game/bench.h"
 
 namespace marlek {
 namespace {

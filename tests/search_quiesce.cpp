@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "board/position.h"
-#include "board/root.h"
 #include "eval/evaluate.h"
+#include "game/root.h"
 #include "search/ordering.h"
 #include "search/quiesce.h"
 #include "search/scores.h"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "board/keys.h"
-#include "search/bench.h"
+#include "game/bench.h"
 
 using namespace marlek;
 

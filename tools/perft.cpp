@@ -11,7 +11,7 @@
 #include "board/keys.h"
 #include "board/perft.h"
 #include "board/position.h"
-#include "board/root.h"
+#include "game/root.h"
 #include "search/ordering.h"
 
 using namespace marlek;

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/output.h"
 #include "board/pieces.h"
-#include "board/root.h"
-#include "protocol/output.h"
+#include "game/root.h"
 #include "search/hash_table.h"
 #include "search/ordering.h"
 

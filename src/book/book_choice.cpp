@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/flags.h"
 #include "board/position.h"
 #include "book/opening_book.h"
-#include "engine/flags.h"
 #include "search/ordering.h"
 
 namespace marlek {

@@ -3,9 +3,9 @@
 #include <fstream>
 #include <string>
 
-#include "board/root.h"
+#include "base/output.h"
 #include "book/opening_book.h"
-#include "protocol/output.h"
+#include "game/root.h"
 #include "search/ordering.h"
 
 namespace marlek {

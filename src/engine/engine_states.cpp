@@ -2,13 +2,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "board/root.h"
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/flags.h"
+#include "base/output.h"
 #include "engine/engine.h"
-#include "engine/flags.h"
 #include "engine/time_control.h"
 #include "engine/timer.h"
-#include "protocol/output.h"
+#include "game/root.h"
 #include "search/alpha_beta.h"
 #include "search/iterate.h"
 #include "search/ordering.h"

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <limits>
 
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/output.h"
 #include "protocol/command_line.h"
-#include "protocol/output.h"
 
 namespace marlek {
 

@@ -3,11 +3,11 @@
 #include <csignal>
 #include <iostream>
 
+#include "base/output.h"
 #include "board/keys.h"
 #include "book/book_loader.h"
 #include "engine/timer.h"
 #include "protocol/dispatcher.h"
-#include "protocol/output.h"
 #include "protocol/winboard_interface.h"
 
 int main() {

@@ -4,10 +4,10 @@
 #include <sstream>
 #include <vector>
 
+#include "base/clock.h"
+#include "base/flags.h"
+#include "base/output.h"
 #include "board/position.h"
-#include "engine/clock.h"
-#include "engine/flags.h"
-#include "protocol/output.h"
 #include "search/ordering.h"
 #include "search/scores.h"
 #include "search/stop_poll.h"

@@ -2,7 +2,7 @@
 // the game, every take-back and every set-up (never during a search).
 #include <algorithm>
 
-#include "engine/clock.h"
+#include "base/clock.h"
 #include "search/hash_table.h"
 #include "search/ordering.h"
 

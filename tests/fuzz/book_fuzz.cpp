@@ -13,10 +13,10 @@
 #include <string>
 #include <string_view>
 
-#include "board/root.h"
 #include "book/book_loader.h"
 #include "book/opening_book.h"
 #include "fuzz_support.h"
+#include "game/root.h"
 #include "search/ordering.h"
 
 namespace {

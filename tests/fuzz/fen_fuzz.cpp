@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "board/root.h"
 #include "fuzz_support.h"
+#include "game/root.h"
 #include "search/ordering.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "base/output.h"
 #include "board/consistency.h"
 #include "board/keys.h"
 #include "board/position.h"
-#include "protocol/output.h"
 
 namespace marlek::fuzz {
 

@@ -1,9 +1,9 @@
-#include "search/bench.h"
+#include "game/bench.h"
 
 #include <array>
 
-#include "board/root.h"
-#include "engine/flags.h"
+#include "base/flags.h"
+#include "game/root.h"
 #include "search/hash_table.h"
 #include "search/iterate.h"
 #include "search/ordering.h"

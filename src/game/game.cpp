@@ -8,8 +8,8 @@
 // capture or a pawn move, one more than the rule's hundred.
 #include <algorithm>
 
-#include "board/root.h"
-#include "protocol/output.h"
+#include "base/output.h"
+#include "game/root.h"
 #include "search/hash_table.h"
 #include "search/ordering.h"
 
