@@ -10,7 +10,10 @@
 #include "board/position.h"
 #include "game/root.h"
 #include "output_capture.h"
-#include "search/ordering.h"
+#include "board/attacks.h"
+#include "board/move_list.h"
+#include "search/root_moves.h"
+#include "search/search_state.h"
 
 namespace marlek::test {
 

@@ -11,7 +11,7 @@
 #include "output_capture.h"
 #include "protocol/command_table.h"
 #include "protocol/dispatcher.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 
 namespace marlek {
 namespace {

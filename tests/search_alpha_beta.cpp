@@ -8,7 +8,7 @@
 #include "game/root.h"
 #include "search/alpha_beta.h"
 #include "search/hash_table.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 #include "search/quiesce.h"
 #include "search/scores.h"
 

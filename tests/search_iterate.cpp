@@ -16,7 +16,7 @@
 #include "search/alpha_beta.h"
 #include "search/hash_table.h"
 #include "search/iterate.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 #include "search/scores.h"
 #include "search/stop_poll.h"
 

@@ -7,7 +7,7 @@
 #include "board/position.h"
 #include "eval/evaluate.h"
 #include "game/root.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 #include "search/quiesce.h"
 #include "search/scores.h"
 

@@ -12,7 +12,7 @@
 #include "board/perft.h"
 #include "board/position.h"
 #include "game/root.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 
 using namespace marlek;
 

@@ -5,13 +5,15 @@
 #include "base/clock.h"
 #include "base/flags.h"
 #include "base/output.h"
+#include "engine/depth_limit.h"
 #include "engine/engine.h"
 #include "engine/time_control.h"
 #include "engine/timer.h"
 #include "game/root.h"
 #include "search/alpha_beta.h"
 #include "search/iterate.h"
-#include "search/ordering.h"
+#include "search/depth.h"
+#include "search/search_state.h"
 
 namespace marlek {
 
@@ -48,7 +50,7 @@ void eforce::handle(message* m) {
     case user_move::kind_id:
       if (auto* um = as<user_move>(m, "Error: engine received malformed USER_MOVE message.")) {
         // The mode stays, even when the move ended the game.
-        if (root::play_move(um->mv) == 0) report_illegal(um->mv);
+        if (root::play_move(um->mv) == play_result::not_legal) report_illegal(um->mv);
       }
       break;
     case setboard::kind_id:
@@ -110,10 +112,10 @@ void eponder::handle(message* m) {
   }
   const move mv = um->mv;
   delete m;
-  const int result = root::play_move(mv);
-  if (result == 0)
+  const play_result result = root::play_move(mv);
+  if (result == play_result::not_legal)
     report_illegal(mv);
-  else if (result == 1)
+  else if (result == play_result::game_goes_on)
     change_state(&eng->go_mode);
   else
     change_state(&eng->force_mode);
@@ -138,7 +140,7 @@ void ego::enter() {
 }
 
 void ego::execute() {
-  iterative_deepening(depth_limit * 100, search_root);
+  iterative_deepening(depth_limit * one_ply, search_root);
   if (owner->has_message()) {
     handle(owner->wait_message());
     return;
@@ -181,12 +183,12 @@ void ego::play_best() {
   }
   const move chosen = global_moves[best_move];
   output_line("move " + to_text(chosen));
-  const int result = root::play_move(chosen);
-  if (result == 0) {
+  const play_result result = root::play_move(chosen);
+  if (result == play_result::not_legal) {
     output_line("Error: Marlek's attempting an illegal move: " + to_text(chosen));
     std::abort();
   }
-  change_state(result == 1 ? static_cast<state*>(&eng->ponder_mode) : &eng->force_mode);
+  change_state(result == play_result::game_goes_on ? static_cast<state*>(&eng->ponder_mode) : &eng->force_mode);
 }
 
 }  // namespace marlek

@@ -6,7 +6,7 @@
 #include "game/root.h"
 #include "search/hash_table.h"
 #include "search/iterate.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 
 namespace marlek {
 

@@ -7,9 +7,6 @@
 
 namespace marlek {
 
-// Depth of the iteration now running, in hundredths of a ply.
-inline int iteration_depth = 0;
-
 // Searches the global position again and again, one ply deeper each time,
 // with a window of 25 centipawns around the previous result, using `search`
 // (search_root, or alpha_beta while pondering). Stops when the next depth

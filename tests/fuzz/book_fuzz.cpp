@@ -17,7 +17,7 @@
 #include "book/opening_book.h"
 #include "fuzz_support.h"
 #include "game/root.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 
 namespace {
 

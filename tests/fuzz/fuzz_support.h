@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/output.h"
+#include "board/attacks.h"
 #include "board/consistency.h"
 #include "board/keys.h"
 #include "board/position.h"
