@@ -8,6 +8,7 @@
 
 #include "base/output.h"
 #include "board/attacks.h"
+#include "board/consistency.h"
 #include "board/fen.h"
 #include "board/pieces.h"
 
@@ -246,6 +247,7 @@ bool set_up_board(const char* text) {
   }
   // With ply at 0, this bottom entry starts the fifty-move count at the clock.
   position::capture_plies.push_back(-1 - pos.half_move_clock);
+  check_position("set-up");
   return true;
 }
 
