@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "board/attacks.h"
 #include "board/consistency.h"
+#include "board/move_list.h"
 #include "board/position.h"
 #include "game/root.h"
 #include "output_capture.h"
-#include "board/attacks.h"
-#include "board/move_list.h"
 #include "search/root_moves.h"
 #include "search/search_state.h"
 

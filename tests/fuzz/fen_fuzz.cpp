@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz_support.h"
-#include "game/root.h"
 #include "board/attacks.h"
 #include "board/move_list.h"
+#include "fuzz_support.h"
+#include "game/root.h"
 #include "search/search_state.h"
 
 namespace {
