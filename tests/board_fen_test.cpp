@@ -37,7 +37,7 @@ TEST(BoardFen, InitialPosition) {
   EXPECT_EQ(root_moves_end, 20u);
 }
 
-TEST(BoardFen, DesignErrorMessages) {
+TEST(BoardFen, EachBadFieldGetsItsErrorLine) {
   expect_refused("rnbqkbnr/ppppXppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
                  "root::Setboard: Unknown character in position string. Invalid position.");
   expect_refused("rnbqkbnr/pppp0ppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",

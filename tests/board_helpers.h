@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "board/attacks.h"
 #include "board/consistency.h"
+#include "board/move_list.h"
 #include "board/position.h"
-#include "board/root.h"
+#include "game/root.h"
 #include "output_capture.h"
-#include "search/ordering.h"
+#include "search/root_moves.h"
+#include "search/search_state.h"
 
 namespace marlek::test {
 

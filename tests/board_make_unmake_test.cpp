@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 
 #include "board/pieces.h"
 #include "board_helpers.h"
@@ -153,5 +154,22 @@ TEST(BoardMakeUnmake, NullMoveFlipsSideKeyAndPly) {
   EXPECT_TRUE(snapshot::take() == start);
 }
 
+// A faulty position stops the engine with one line that names the fault.
+// With MARLEK_CHECKS that happens at the first make after the fault. The
+// line goes to standard error here, where the death test reads it.
+TEST(BoardChecksDeathTest, FaultStopsTheEngineNamingIt) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  set_up(start_position_fen);
+  auto corrupt = [] {
+    set_output_stream(&std::cerr);
+    position::material[white] += 1;
+  };
+  EXPECT_DEATH((corrupt(), stop_on_position_fault("set-up")),
+               "Error: position fault after set-up: material differs");
+  if (!position_checks) GTEST_SKIP() << "built without MARLEK_CHECKS";
+  EXPECT_DEATH((corrupt(), make_move(move("e2e4"))), "after make_move: material differs");
+}
+
 }  // namespace
 }  // namespace marlek::test
+

@@ -4,7 +4,7 @@
 
 #include "book/book_choice.h"
 #include "book_test_support.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 
 namespace marlek {
 namespace {
@@ -52,7 +52,7 @@ TEST_F(BookChoice, StartPositionHasOneBookMove) {
 TEST_F(BookChoice, FirstDrawPicksTheFirstCandidate) {
   load(example_book);
   ASSERT_TRUE(root::SetBoard(start_position_fen));
-  ASSERT_EQ(root::play_move(move("e2e4")), 1);
+  ASSERT_EQ(root::play_move(move("e2e4")), play_result::game_goes_on);
   const std::vector<move> expected = in_root_order(moves_of({"e7e5", "c7c5"}));
   ASSERT_EQ(expected.size(), 2u);
   EXPECT_EQ(find_book_candidates(), expected);
@@ -69,8 +69,8 @@ TEST_F(BookChoice, FirstDrawPicksTheFirstCandidate) {
 TEST_F(BookChoice, TranspositionCountsAsBookMove) {
   load("1. g1f3 g8f6 2. d2d4\n");
   ASSERT_TRUE(root::SetBoard(start_position_fen));
-  ASSERT_EQ(root::play_move(move("d2d4")), 1);
-  ASSERT_EQ(root::play_move(move("g8f6")), 1);
+  ASSERT_EQ(root::play_move(move("d2d4")), play_result::game_goes_on);
+  ASSERT_EQ(root::play_move(move("g8f6")), play_result::game_goes_on);
   EXPECT_EQ(find_book_candidates(), moves_of({"g1f3"}));
 }
 
@@ -83,7 +83,7 @@ TEST_F(BookChoice, BookIsSwitchedOffOnlyByAMissAfterPly20) {
                         "g6g5", "c2c3", "f7f6", "c3c4", "f6f5", "d2d3", "e7e6",
                         "d3d4", "e6e5", "e2e3", "d7d6", "e3e4", "d6d5", "f2f3"};
   for (const char* text : game) {
-    ASSERT_EQ(root::play_move(move(text)), 1) << text;
+    ASSERT_EQ(root::play_move(move(text)), play_result::game_goes_on) << text;
     EXPECT_FALSE(choose_book_move(rng, index)) << text;
     EXPECT_EQ(use_book.load(), position::ply <= 20) << text;
   }

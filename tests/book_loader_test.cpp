@@ -5,7 +5,7 @@
 
 #include "board/consistency.h"
 #include "book_test_support.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 
 namespace marlek {
 namespace {

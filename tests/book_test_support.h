@@ -10,11 +10,11 @@
 #include <sstream>
 #include <string>
 
-#include "board/root.h"
+#include "base/flags.h"
+#include "base/output.h"
 #include "book/book_loader.h"
 #include "book/opening_book.h"
-#include "engine/flags.h"
-#include "protocol/output.h"
+#include "game/root.h"
 
 namespace marlek {
 

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -166,6 +168,28 @@ std::vector<std::string> engine_process::read_lines_for(std::chrono::millisecond
              std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now())))
     lines.push_back(*line);
   return lines;
+}
+
+std::chrono::milliseconds engine_process::cpu_time() const {
+  // /proc/PID/stat: the name in parentheses, then the state (field 3);
+  // user time and system time are fields 14 and 15, in clock ticks.
+  std::ifstream stat("/proc/" + std::to_string(child) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  std::istringstream fields(text.substr(text.rfind(')') + 1));
+  std::string field;
+  long long ticks = 0;
+  for (int number = 3; number <= 15 && fields >> field; ++number)
+    if (number >= 14) ticks += std::stoll(field);
+  return std::chrono::milliseconds(ticks * 1000 / sysconf(_SC_CLK_TCK));
+}
+
+bool engine_process::wait_for_cpu(std::chrono::milliseconds total, std::chrono::milliseconds wait) {
+  const time_point until = steady_clock::now() + wait;
+  while (cpu_time() < total) {
+    if (steady_clock::now() >= until) return false;
+    std::this_thread::sleep_for(exit_poll);
+  }
+  return true;
 }
 
 std::optional<process_end> engine_process::wait_for_exit(std::chrono::milliseconds wait) {

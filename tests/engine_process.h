@@ -63,6 +63,12 @@ class engine_process {
   // Everything the engine has written to standard error so far.
   const std::string& error_output();
 
+  // Processor time the engine has used so far, all its threads together.
+  std::chrono::milliseconds cpu_time() const;
+  // Waits until the engine has used `total` processor time: the evidence
+  // that it is thinking. False when that does not happen within `wait`.
+  bool wait_for_cpu(std::chrono::milliseconds total, std::chrono::milliseconds wait = default_wait);
+
   pid_t pid() const { return child; }
 
  private:

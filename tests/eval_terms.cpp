@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "board/pieces.h"
-#include "board/root.h"
 #include "eval/evaluate.h"
 #include "eval/tables.h"
+#include "game/root.h"
 #include "search/scores.h"
 
 namespace marlek {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "base/output.h"
 #include "board/consistency.h"
-#include "board/root.h"
-#include "protocol/output.h"
+#include "game/root.h"
 #include "search/hash_table.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 
 namespace marlek {
 namespace {
@@ -25,7 +25,7 @@ class GameRecord : public testing::Test {
 
   // Plays moves that must not end the game.
   void play_all(const std::vector<const char*>& moves) {
-    for (const char* text : moves) ASSERT_EQ(root::play_move(move(text)), 1) << text;
+    for (const char* text : moves) ASSERT_EQ(root::play_move(move(text)), play_result::game_goes_on) << text;
   }
 
   // Lines written since the last call.
@@ -58,7 +58,7 @@ TEST_F(GameRecord, KnightShuffleDrawsOnTheThirdOccurrence) {
   EXPECT_EQ(repetitions_of(start), 2u);
   play_all({"g1f3", "g8f6", "f3g1"});
   EXPECT_EQ(output(), "");
-  EXPECT_EQ(root::play_move(move("f6g8")), 2);
+  EXPECT_EQ(root::play_move(move("f6g8")), play_result::draw_by_repetition);
   EXPECT_EQ(output(), "1/2-1/2 {Draw by repetition}\n");
   EXPECT_EQ(root::game_record.size(), 8u);
 }
@@ -66,21 +66,21 @@ TEST_F(GameRecord, KnightShuffleDrawsOnTheThirdOccurrence) {
 TEST_F(GameRecord, MateIsAnnouncedForTheWinner) {
   set_up(start_position_fen);
   play_all({"f2f3", "e7e5", "g2g4"});
-  EXPECT_EQ(root::play_move(move("d8h4")), 5);
+  EXPECT_EQ(root::play_move(move("d8h4")), play_result::checkmate);
   EXPECT_EQ(output(), "0-1 {Black mates}\n");
   EXPECT_EQ(root_moves_end, 0u);
   // Nothing more can be played after the end.
-  EXPECT_EQ(root::play_move(move("e2e3")), 0);
+  EXPECT_EQ(root::play_move(move("e2e3")), play_result::not_legal);
 
   set_up("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1");
-  EXPECT_EQ(root::play_move(move("a1a8")), 5);
+  EXPECT_EQ(root::play_move(move("a1a8")), play_result::checkmate);
   EXPECT_EQ(output(), "1-0 {White mates}\n");
 }
 
 TEST_F(GameRecord, StalemateComesBeforeRepetition) {
   const char* before = "7k/8/8/6Q1/8/8/8/K7 w - - 0 1";
   set_up(before);
-  EXPECT_EQ(root::play_move(move("g5g6")), 4);
+  EXPECT_EQ(root::play_move(move("g5g6")), play_result::stalemate);
   EXPECT_EQ(output(), "1/2-1/2 {Stalemate}\n");
 
   // The same stalemate reached for the third time is still a stalemate.
@@ -89,15 +89,15 @@ TEST_F(GameRecord, StalemateComesBeforeRepetition) {
   const position_snapshot stalemate = snapshot_of_position();
   unmake_move(move("g5g6"));
   root::game_positions.insert(root::game_positions.begin(), 2, stalemate);
-  EXPECT_EQ(root::play_move(move("g5g6")), 4);
+  EXPECT_EQ(root::play_move(move("g5g6")), play_result::stalemate);
   EXPECT_EQ(output(), "1/2-1/2 {Stalemate}\n");
 }
 
 TEST_F(GameRecord, FiftyMoveRuleCountsFromTheSetUpClock) {
   const char* fen = "4k3/4p3/8/8/8/8/8/R3K3 w - - 99 80";
   set_up(fen);
-  EXPECT_EQ(root::play_move(move("a1a2")), 1);  // the 100th half-move: not yet
-  EXPECT_EQ(root::play_move(move("e8d8")), 3);  // the 101st
+  EXPECT_EQ(root::play_move(move("a1a2")), play_result::game_goes_on);  // the 100th half-move: not yet
+  EXPECT_EQ(root::play_move(move("e8d8")), play_result::draw_by_fifty_moves);  // the 101st
   EXPECT_EQ(output(), "1/2-1/2 {50 move rule}\n");
 
   // A pawn move starts the count again.
@@ -112,7 +112,7 @@ TEST_F(GameRecord, MoveNotInTheRootListChangesNothing) {
   const hash_key key = position::position_key;
   const std::size_t root_size = root_moves_end;
   for (const char* text : {"d2f3", "d2e5", "a1a2", "d1e3"}) {
-    EXPECT_EQ(root::play_move(move(text)), 0) << text;
+    EXPECT_EQ(root::play_move(move(text)), play_result::not_legal) << text;
     EXPECT_EQ(position::ply, 0);
     EXPECT_TRUE(position::position_key == key);
     EXPECT_TRUE(root::game_record.empty());
@@ -150,7 +150,7 @@ TEST_F(GameRecord, TakeBackUndoesARepetition) {
   // Played again, the start position has only its second occurrence, and
   // the draw comes four moves later than without the take-back.
   play_all({"f6g8", "g1f3", "g8f6", "f3g1"});
-  EXPECT_EQ(root::play_move(move("f6g8")), 2);
+  EXPECT_EQ(root::play_move(move("f6g8")), play_result::draw_by_repetition);
 }
 
 TEST_F(GameRecord, SearchTakingTheSlotOfAGamePositionCostsNoCount) {
@@ -174,7 +174,7 @@ TEST_F(GameRecord, SearchTakingTheSlotOfAGamePositionCostsNoCount) {
   // The claim still comes exactly at the third occurrence.
   play_all({"f6g8", "g1f3", "g8f6", "f3g1"});
   EXPECT_EQ(output(), "");
-  EXPECT_EQ(root::play_move(move("f6g8")), 2);
+  EXPECT_EQ(root::play_move(move("f6g8")), play_result::draw_by_repetition);
   EXPECT_EQ(output(), "1/2-1/2 {Draw by repetition}\n");
 }
 

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "protocol/output.h"
+#include "base/output.h"
 
 namespace marlek::test {
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "board/root.h"
-#include "engine/flags.h"
+#include "base/flags.h"
+#include "base/line_limit.h"
+#include "game/root.h"
 #include "output_capture.h"
 #include "protocol/command_table.h"
 #include "protocol/dispatcher.h"
-#include "protocol/line_limit.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 
 namespace marlek {
 namespace {

@@ -2,10 +2,10 @@
 // pings, take-backs, analysis and pondering.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <thread>
 #include <string>
 #include <vector>
 
@@ -160,11 +160,19 @@ TEST_F(ProtocolEngine, ClockBeyondAnyGameThinksUntilToldToMove) {
   quit_cleanly();
 }
 
+// True when no line of `seen` is a move.
+bool no_move_in(const lines& seen) {
+  return std::none_of(seen.begin(), seen.end(),
+                      [](const std::string& line) { return line.starts_with("move "); });
+}
+
 TEST_F(ProtocolEngine, ForceDuringThinkingGivesNoMove) {
-  send_all({"nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go"});
-  std::this_thread::sleep_for(300ms);
+  send_all({"post", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go"});
+  read_through("0\t");  // the search has started
   send_all({"force", "ping 9"});
-  EXPECT_EQ(engine.read_line(), "pong 9");
+  auto before_pong = engine.read_until("pong 9");
+  ASSERT_TRUE(before_pong.has_value());
+  EXPECT_TRUE(no_move_in(*before_pong));
   EXPECT_TRUE(engine.read_lines_for(500ms).empty());
   quit_cleanly();
 }
@@ -299,10 +307,12 @@ TEST_F(ProtocolEngine, AnalyzePostsLinesUntilExit) {
 }
 
 TEST_F(ProtocolEngine, PonderingPostsNothing) {
+  const auto idle = engine.cpu_time();
   send_all({"hard", "post", "time 100000", "otim 100000", middlegame, "playother"});
-  EXPECT_TRUE(engine.read_lines_for(1500ms).empty());
+  // Half a second of processor time is the evidence that it ponders.
+  ASSERT_TRUE(engine.wait_for_cpu(idle + 500ms, 20s));
   send_all({"force", "ping 4"});
-  EXPECT_EQ(engine.read_line(), "pong 4");
+  EXPECT_EQ(engine.read_until("pong 4"), lines{});
   quit_cleanly();
 }
 
@@ -321,14 +331,14 @@ TEST_F(ProtocolEngine, GoWithoutLegalMovesPlaysNothing) {
 }
 
 TEST_F(ProtocolEngine, QuitDuringASearchEndsWithoutAMove) {
-  send_all({"nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go"});
-  std::this_thread::sleep_for(300ms);
+  send_all({"post", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go"});
+  read_through("0\t");  // the search has started
   ASSERT_TRUE(engine.send("quit"));
   auto end = engine.wait_for_exit();
   ASSERT_TRUE(end.has_value());
   EXPECT_TRUE(end->exited);
   EXPECT_EQ(end->code, 0);
-  EXPECT_TRUE(engine.read_lines_for(100ms).empty());
+  EXPECT_TRUE(no_move_in(engine.read_lines_for(1s)));
 }
 
 TEST_F(ProtocolEngine, RejectedSetUpLeavesNothingToPlay) {

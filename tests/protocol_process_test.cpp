@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/line_limit.h"
 #include "engine_checks.h"
-#include "protocol/line_limit.h"
 #include "temp_folder.h"
 
 namespace marlek {

@@ -22,8 +22,8 @@
 #include <thread>
 #include <vector>
 
+#include "base/line_limit.h"
 #include "engine_checks.h"
-#include "protocol/line_limit.h"
 #include "stress_lines.h"
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)

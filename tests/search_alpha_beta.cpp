@@ -4,11 +4,11 @@
 
 #include "board/consistency.h"
 #include "board/position.h"
-#include "board/root.h"
+#include "game/bench.h"
+#include "game/root.h"
 #include "search/alpha_beta.h"
-#include "search/bench.h"
 #include "search/hash_table.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 #include "search/quiesce.h"
 #include "search/scores.h"
 

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "protocol/output.h"
-#include "search/bench.h"
+#include "base/output.h"
+#include "game/bench.h"
 
 namespace marlek {
 namespace {
@@ -32,6 +32,13 @@ TEST(Bench, SamePositionSetUpTwiceSearchesAlike) {
   EXPECT_GT(first.nodes, 0u);
   EXPECT_EQ(first.nodes, again.nodes);
   EXPECT_EQ(first.best, again.best);
+}
+
+// The bench signature is the search's fingerprint: a change meant only to
+// make the engine faster or clearer leaves it exactly as it is. A change
+// meant to alter the search updates this number and says why in its commit.
+TEST(Bench, SignatureAtDepthFourIsPinned) {
+  EXPECT_EQ(bench_signature(run_bench(4)), 9410102u);
 }
 
 TEST(Bench, BadTextGivesNoNodes) {

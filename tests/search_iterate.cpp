@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "base/flags.h"
+#include "base/output.h"
 #include "board/consistency.h"
 #include "board/position.h"
-#include "board/root.h"
-#include "engine/flags.h"
-#include "protocol/output.h"
+#include "game/bench.h"
+#include "game/root.h"
 #include "search/alpha_beta.h"
-#include "search/bench.h"
 #include "search/hash_table.h"
 #include "search/iterate.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 #include "search/scores.h"
 #include "search/stop_poll.h"
 

@@ -3,6 +3,8 @@
 
 #include "board/pieces.h"
 #include "board_helpers.h"
+#include "search/history.h"
+#include "search/ordering.h"
 
 namespace marlek::test {
 namespace {

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "board/position.h"
-#include "board/root.h"
 #include "eval/evaluate.h"
-#include "search/ordering.h"
+#include "game/root.h"
+#include "search/search_state.h"
 #include "search/quiesce.h"
 #include "search/scores.h"
 

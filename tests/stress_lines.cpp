@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "protocol/line_limit.h"
+#include "base/line_limit.h"
 
 namespace marlek::test {
 

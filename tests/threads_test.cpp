@@ -60,7 +60,7 @@ TEST(Threads, TryMessageOnEmptyQueueReturnsAtOnce) {
   test::idle_worker worker;
   auto before = std::chrono::steady_clock::now();
   EXPECT_EQ(worker.try_message(), nullptr);
-  EXPECT_LT(std::chrono::steady_clock::now() - before, 100ms);
+  EXPECT_LT(std::chrono::steady_clock::now() - before, 2s);  // no wait, even on a busy machine
   EXPECT_FALSE(worker.has_message());
 
   worker.post_message(new go);

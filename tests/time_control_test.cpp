@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "engine/clock.h"
+#include "base/clock.h"
 #include "output_capture.h"
 #include "protocol/dispatcher.h"
 

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/clock.h"
+#include "base/clock.h"
 #include "recording_worker.h"
 
 namespace marlek {

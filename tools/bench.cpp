@@ -8,8 +8,8 @@
 #include <cstdlib>
 
 #include "board/keys.h"
+#include "game/bench.h"
 #include "protocol/data_files.h"
-#include "search/bench.h"
 
 using namespace marlek;
 

@@ -11,9 +11,9 @@
 #include "board/keys.h"
 #include "board/perft.h"
 #include "board/position.h"
-#include "board/root.h"
+#include "game/root.h"
 #include "protocol/data_files.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 
 using namespace marlek;
 

@@ -1,7 +1,9 @@
 #include "board/consistency.h"
 
 #include <algorithm>
+#include <cstdlib>
 
+#include "base/output.h"
 #include "board/pieces.h"
 
 namespace marlek {
@@ -62,6 +64,13 @@ std::string position_fault() {
   }
   if (!key_matches(pieces_key)) return "position key differs";
   return {};
+}
+
+void stop_on_position_fault(const char* after) {
+  const std::string fault = position_fault();
+  if (fault.empty()) return;
+  output_line(std::string("Error: position fault after ") + after + ": " + fault);
+  std::abort();
 }
 
 }  // namespace marlek

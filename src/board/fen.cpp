@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/output.h"
+#include "board/attacks.h"
+#include "board/consistency.h"
+#include "board/fen.h"
 #include "board/pieces.h"
-#include "board/root.h"
-#include "protocol/output.h"
-#include "search/hash_table.h"
-#include "search/ordering.h"
 
 namespace marlek {
 
@@ -197,38 +197,35 @@ const char* read_fen(std::string_view text, fen_position& out) {
 }
 
 void reject(const char* message) {
-  root::clear_board();
+  clear_board();
   output_line(message);
 }
 
 }  // namespace
 
-void root::clear_board() {
+void clear_board() {
   global_moves.clear();
-  root_moves_end = 0;
-  for (auto& list : pieces) {
+  for (auto& list : position::pieces) {
     for (apiece* p : list) delete p;
     list.clear();
   }
   // The board goes before the captured pieces: a captured bishop must not
   // find itself still on the board and count itself off twice.
-  for (apiece*& entry : board) entry = nullptr;
-  for (apiece* p : captured) delete p;
-  captured.clear();
-  capture_plies.clear();
-  pawn_plies.clear();
-  ep_squares.clear();
-  ep_plies.clear();
-  ply = 0;
-  side_to_move = white;
-  material[white] = material[black] = 0;
-  position_key = hash_key{};
-  for (auto& right : castling_rights) right = 0;
-  game_record.clear();
-  game_positions.clear();
+  for (apiece*& entry : position::board) entry = nullptr;
+  for (apiece* p : position::captured) delete p;
+  position::captured.clear();
+  position::capture_plies.clear();
+  position::pawn_plies.clear();
+  position::ep_squares.clear();
+  position::ep_plies.clear();
+  position::ply = 0;
+  position::side_to_move = white;
+  position::material[white] = position::material[black] = 0;
+  position::position_key = hash_key{};
+  for (auto& right : position::castling_rights) right = 0;
 }
 
-bool root::SetBoard(const char* text) {
+bool set_up_board(const char* text) {
   fen_position pos;
   if (const char* error = read_fen(text ? std::string_view(text) : std::string_view(), pos)) {
     reject(error);
@@ -236,26 +233,21 @@ bool root::SetBoard(const char* text) {
   }
   clear_board();
   for (square s : pos.order) new_piece(pos.letters[s], s);
-  side_to_move = pos.side;
-  if (in_check(1 - side_to_move)) {
+  position::side_to_move = pos.side;
+  if (in_check(1 - position::side_to_move)) {
     reject(opponent_in_check);
     return false;
   }
-  for (int right = 0; right < 4; ++right) castling_rights[right] = pos.rights[right] ? 1 : 0;
+  for (int right = 0; right < 4; ++right) position::castling_rights[right] = pos.rights[right] ? 1 : 0;
   if (pos.has_en_passant) {
-    ep_squares.push_back(pos.en_passant_pawn);
-    ep_plies.push_back(-1);  // as if made at ply -1: the capture is possible now
+    position::ep_squares.push_back(pos.en_passant_pawn);
+    position::ep_plies.push_back(-1);  // as if made at ply -1: the capture is possible now
   } else {
-    ep_plies.push_back(-2);
+    position::ep_plies.push_back(-2);
   }
   // With ply at 0, this bottom entry starts the fifty-move count at the clock.
-  capture_plies.push_back(-1 - pos.half_move_clock);
-
-  hash_table::clear();
-  clear_history();
-  if (hash_entry* entry = hash_table::probe()) entry->repetitions = 1;
-  game_positions.push_back(snapshot_of_position());
-  build_root_moves();
+  position::capture_plies.push_back(-1 - pos.half_move_clock);
+  check_position("set-up");
   return true;
 }
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "protocol/output.h"
+#include "base/output.h"
 
 namespace marlek {
 

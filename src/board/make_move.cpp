@@ -4,6 +4,7 @@
 // piece kind sit side by side.
 #include <cstdlib>
 
+#include "board/consistency.h"
 #include "board/pieces.h"
 
 namespace marlek {
@@ -206,6 +207,7 @@ void make_move(move m) {
   position::side_to_move = 1 - position::side_to_move;
   position::position_key ^= zobrist.side_to_move;
   position::ply += 1;
+  check_position("make_move");
 }
 
 void unmake_move(move m) {
@@ -213,6 +215,7 @@ void unmake_move(move m) {
   position::position_key ^= zobrist.side_to_move;
   position::side_to_move = 1 - position::side_to_move;
   position::board[m.to]->unmake(m);
+  check_position("unmake_move");
 }
 
 void make_null() {
@@ -225,17 +228,6 @@ void unmake_null() {
   position::side_to_move = 1 - position::side_to_move;
   position::position_key ^= zobrist.side_to_move;
   position::ply -= 1;
-}
-
-bool attacked(int by_colour, square s) {
-  for (apiece* p : position::pieces[by_colour])
-    if (p->attacks(s)) return true;
-  return false;
-}
-
-bool in_check(int c) {
-  const apiece* k = position::kings[c];
-  return k && attacked(1 - c, k->sq);
 }
 
 }  // namespace marlek

@@ -3,6 +3,7 @@
 // them and testing the king.
 #include <cstdlib>
 
+#include "board/attacks.h"
 #include "board/pieces.h"
 
 namespace marlek {

@@ -1,7 +1,8 @@
 #include "board/perft.h"
 
+#include "board/attacks.h"
+#include "board/move_list.h"
 #include "board/position.h"
-#include "search/ordering.h"
 
 namespace marlek {
 
@@ -13,8 +14,13 @@ std::uint64_t perft(int depth) {
   std::uint64_t count = 0;
   for (std::size_t i = frame.start(); i < frame.end(); ++i) {
     const move m = global_moves[i];
+    if (!is_legal(m)) continue;
+    if (depth == 1) {
+      ++count;  // a legal move at the last ply is one leaf: no need to make it again
+      continue;
+    }
     make_move(m);
-    if (!in_check(1 - position::side_to_move)) count += perft(depth - 1);
+    count += perft(depth - 1);
     unmake_move(m);
   }
   return count;

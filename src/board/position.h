@@ -93,11 +93,6 @@ inline move::move_vector global_moves = [] {
   return moves;
 }();
 
-// Attack tests (make_move.cpp).
-bool attacked(int by_colour, square s);
-// Whether the king of colour c is attacked; a side without a king is not.
-bool in_check(int c);
-
 // Generation for the side to move (move_gen.cpp).
 void generate_captures();
 void generate_quiet();

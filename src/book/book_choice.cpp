@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "base/flags.h"
 #include "board/position.h"
 #include "book/opening_book.h"
-#include "engine/flags.h"
-#include "search/ordering.h"
+#include "search/root_moves.h"
+#include "search/search_state.h"
 
 namespace marlek {
 
@@ -16,12 +17,6 @@ namespace {
 constexpr std::int32_t last_ply_to_keep_book = 20;
 
 move::move_vector candidates;
-
-std::size_t root_index_of(move m) {
-  const auto end = global_moves.begin() +
-                   static_cast<std::ptrdiff_t>(std::min(root_moves_end, global_moves.size()));
-  return static_cast<std::size_t>(std::find(global_moves.begin(), end, m) - global_moves.begin());
-}
 
 }  // namespace
 
@@ -41,7 +36,7 @@ bool choose_book_move(book_random& rng, std::size_t& index) {
   if (!use_book.load(std::memory_order_relaxed)) return false;
   find_book_candidates();
   if (!candidates.empty()) {
-    index = root_index_of(candidates[rng.next() % candidates.size()]);
+    index = root_move_index(candidates[rng.next() % candidates.size()]);
     return true;
   }
   if (position::ply > last_ply_to_keep_book) use_book.store(false, std::memory_order_relaxed);

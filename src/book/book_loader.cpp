@@ -1,12 +1,15 @@
 #include "book/book_loader.h"
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
-#include "board/root.h"
+#include "base/output.h"
+#include "board/attacks.h"
+#include "board/move_list.h"
 #include "book/opening_book.h"
-#include "protocol/output.h"
-#include "search/ordering.h"
+#include "game/root.h"
+#include "search/root_moves.h"
 
 namespace marlek {
 
@@ -104,14 +107,8 @@ bool is_legal_here(move m) {
   move_list frame;
   generate_captures();
   generate_quiet();
-  for (std::size_t i = frame.start(); i < frame.end(); ++i) {
-    if (!(global_moves[i] == m)) continue;
-    make_move(m);
-    const bool legal = !in_check(1 - position::side_to_move);
-    unmake_move(m);
-    return legal;
-  }
-  return false;
+  const auto first = global_moves.begin() + static_cast<std::ptrdiff_t>(frame.start());
+  return std::find(first, global_moves.end(), m) != global_moves.end() && is_legal(m);
 }
 
 class book_loader {

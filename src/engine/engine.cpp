@@ -1,6 +1,6 @@
 #include "engine/engine.h"
 
-#include "engine/flags.h"
+#include "base/flags.h"
 #include "search/stop_poll.h"
 
 namespace marlek {

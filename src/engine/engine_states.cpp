@@ -2,16 +2,18 @@
 #include <cstdlib>
 #include <string>
 
-#include "board/root.h"
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/flags.h"
+#include "base/output.h"
+#include "engine/depth_limit.h"
 #include "engine/engine.h"
-#include "engine/flags.h"
 #include "engine/time_control.h"
 #include "engine/timer.h"
-#include "protocol/output.h"
+#include "game/root.h"
 #include "search/alpha_beta.h"
 #include "search/iterate.h"
-#include "search/ordering.h"
+#include "search/depth.h"
+#include "search/search_state.h"
 
 namespace marlek {
 
@@ -53,7 +55,7 @@ void eforce::handle(message* m) {
     case user_move::kind_id:
       if (auto* um = as<user_move>(m, "Error: engine received malformed USER_MOVE message.")) {
         // The mode stays, even when the move ended the game.
-        if (root::play_move(um->mv) == 0) report_illegal(*um);
+        if (root::play_move(um->mv) == play_result::not_legal) report_illegal(*um);
       }
       break;
     case setboard::kind_id:
@@ -118,12 +120,12 @@ void eponder::handle(message* m) {
     delete m;
     return;
   }
-  const int result = root::play_move(um->mv);
-  if (result == 0) report_illegal(*um);
+  const play_result result = root::play_move(um->mv);
+  if (result == play_result::not_legal) report_illegal(*um);
   delete m;
-  if (result == 1)
+  if (result == play_result::game_goes_on)
     change_state(&eng->go_mode);
-  else if (result > 1)
+  else if (result != play_result::not_legal)
     change_state(&eng->force_mode);
 }
 
@@ -146,7 +148,7 @@ void ego::enter() {
 }
 
 void ego::execute() {
-  iterative_deepening(depth_limit * 100, search_root, thinking_output::as_posting);
+  iterative_deepening(depth_limit * one_ply, search_root, thinking_output::as_posting);
   if (owner->has_message()) {
     handle(owner->wait_message());
     return;
@@ -190,12 +192,12 @@ void ego::play_best() {
   }
   const move chosen = global_moves[best_move];
   output_line("move " + to_text(chosen));
-  const int result = root::play_move(chosen);
-  if (result == 0) {
+  const play_result result = root::play_move(chosen);
+  if (result == play_result::not_legal) {
     output_line("Error: Marlek's attempting an illegal move: " + to_text(chosen));
     std::abort();
   }
-  change_state(result == 1 ? static_cast<state*>(&eng->ponder_mode) : &eng->force_mode);
+  change_state(result == play_result::game_goes_on ? static_cast<state*>(&eng->ponder_mode) : &eng->force_mode);
 }
 
 }  // namespace marlek

@@ -1,12 +1,9 @@
 #include "engine/time_control.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
-#include "engine/clock.h"
-#include "protocol/command_line.h"
-#include "protocol/output.h"
+#include "base/clock.h"
 
 namespace marlek {
 
@@ -19,9 +16,6 @@ constexpr std::int64_t lead_reserve = 5;
 // Kept back from the remaining time so a budget never runs the clock out.
 constexpr std::int64_t clock_reserve = 1;
 
-constexpr int level_words = 4;
-constexpr int clock_words = 2;
-constexpr std::int64_t seconds_per_minute = 60;
 constexpr std::int32_t centis_per_second = 100;
 
 std::int32_t clamp_to_int32(std::int64_t value) {
@@ -33,22 +27,9 @@ std::int32_t time_left(std::int32_t remaining, std::int32_t stamp) {
   return clamp_to_int32(std::int64_t{remaining} + stamp - clock_seconds());
 }
 
-// BASE of `level`: minutes, or minutes:seconds.
-std::int64_t base_seconds(const char* base) {
-  std::int64_t seconds = std::int64_t{leading_integer(base)} * seconds_per_minute;
-  if (const char* colon = std::strchr(base, ':')) seconds += leading_integer(colon + 1);
-  return seconds;
-}
-
-// `time` and `otim`: one number, the remaining centiseconds of a side.
 void set_clock(std::atomic<std::int32_t>& remaining, std::atomic<std::int32_t>& stamp,
-               const char* error_text) {
-  split_rest();
-  if (word_count != clock_words) {
-    output_line(error_text);
-    return;
-  }
-  remaining.store(leading_integer(words[1]) / centis_per_second, std::memory_order_relaxed);
+               std::int32_t centis) {
+  remaining.store(centis / centis_per_second, std::memory_order_relaxed);
   stamp.store(clock_seconds(), std::memory_order_relaxed);
 }
 
@@ -80,24 +61,19 @@ std::int32_t deadline_after(std::int32_t budget) {
   return clamp_to_int32(std::int64_t{clock_seconds()} + budget);
 }
 
-void level_command() {
-  split_rest();
-  if (word_count != level_words) {
-    output_line("Error: level command format.");
-    return;
-  }
-  std::int32_t base = clamp_to_int32(base_seconds(words[2]));
+void set_time_control(std::int32_t moves, std::int64_t base_seconds, std::int32_t increment) {
+  std::int32_t base = clamp_to_int32(base_seconds);
   std::int32_t now = clock_seconds();
-  moves_per_control.store(leading_integer(words[1]), std::memory_order_relaxed);
-  time_increment.store(leading_integer(words[3]), std::memory_order_relaxed);
+  moves_per_control.store(moves, std::memory_order_relaxed);
+  time_increment.store(increment, std::memory_order_relaxed);
   own_time.store(base, std::memory_order_relaxed);
   opp_time.store(base, std::memory_order_relaxed);
   own_stamp.store(now, std::memory_order_relaxed);
   opp_stamp.store(now, std::memory_order_relaxed);
 }
 
-void time_command() { set_clock(own_time, own_stamp, "Error: Improper time format."); }
+void set_own_time(std::int32_t centis) { set_clock(own_time, own_stamp, centis); }
 
-void otim_command() { set_clock(opp_time, opp_stamp, "Error: Improper otim format."); }
+void set_opp_time(std::int32_t centis) { set_clock(opp_time, opp_stamp, centis); }
 
 }  // namespace marlek

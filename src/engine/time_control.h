@@ -1,7 +1,8 @@
 #pragma once
 // The chess clock, in whole seconds. The GUI's `level`, `time` and `otim`
-// set the time control and the two remaining times on the main thread; the
-// engine thread turns them into a time budget when it goes on move.
+// (protocol/clock_commands.cpp) set the time control and the two remaining
+// times on the main thread; the engine thread turns them into a time budget
+// when it goes on move.
 #include <atomic>
 #include <cstdint>
 
@@ -31,11 +32,11 @@ std::int32_t time_budget(std::int32_t ply);
 // passed; the latest reading the clock can hold when that lies beyond it.
 std::int32_t deadline_after(std::int32_t budget);
 
-// Command handlers (the words of the current command line).
-// level MPS BASE INC: BASE in minutes or minutes:seconds.
-void level_command();
-// time N / otim N: remaining centiseconds of the engine / the opponent.
-void time_command();
-void otim_command();
+// A new time control: `moves` per control (0 for the whole game), `base`
+// seconds on both clocks, `increment` seconds added per move.
+void set_time_control(std::int32_t moves, std::int64_t base_seconds, std::int32_t increment);
+// The remaining time of the engine / the opponent, in centiseconds.
+void set_own_time(std::int32_t centis);
+void set_opp_time(std::int32_t centis);
 
 }  // namespace marlek

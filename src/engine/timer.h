@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/clock.h"
+#include "base/clock.h"
 #include "threads/mt_object.h"
 
 namespace marlek {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "protocol/line_limit.h"
+#include "base/line_limit.h"
 
 namespace marlek {
 

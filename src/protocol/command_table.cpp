@@ -1,6 +1,6 @@
 #include "protocol/command_table.h"
 
-#include "engine/time_control.h"
+#include "protocol/clock_commands.h"
 #include "protocol/game_commands.h"
 #include "protocol/protocol_commands.h"
 

@@ -3,10 +3,10 @@
 #include <iostream>
 #include <string>
 
+#include "base/output.h"
 #include "protocol/command_line.h"
 #include "protocol/command_table.h"
 #include "protocol/line_reader.h"
-#include "protocol/output.h"
 #include "protocol/protocol_commands.h"
 
 namespace marlek {

@@ -1,10 +1,10 @@
 #include "protocol/game_commands.h"
 
-#include "board/root.h"
+#include "base/flags.h"
+#include "base/output.h"
 #include "engine/engine.h"
-#include "engine/flags.h"
+#include "game/root.h"
 #include "protocol/command_line.h"
-#include "protocol/output.h"
 
 namespace marlek {
 

@@ -4,12 +4,12 @@
 #include <csignal>
 #include <iostream>
 
+#include "base/output.h"
 #include "board/keys.h"
 #include "book/book_loader.h"
 #include "engine/timer.h"
 #include "protocol/data_files.h"
 #include "protocol/dispatcher.h"
-#include "protocol/output.h"
 #include "protocol/winboard_interface.h"
 
 int main() {

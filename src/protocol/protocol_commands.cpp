@@ -5,11 +5,11 @@
 #include <string>
 #include <thread>
 
+#include "base/flags.h"
+#include "base/output.h"
 #include "engine/engine.h"
-#include "engine/flags.h"
 #include "engine/timer.h"
 #include "protocol/command_line.h"
-#include "protocol/output.h"
 
 namespace marlek {
 

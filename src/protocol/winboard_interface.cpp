@@ -2,8 +2,8 @@
 
 #include <string_view>
 
+#include "base/output.h"
 #include "protocol/command_table.h"
-#include "protocol/output.h"
 
 namespace marlek {
 

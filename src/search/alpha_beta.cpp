@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <optional>
 
+#include "board/attacks.h"
+#include "board/move_list.h"
 #include "board/position.h"
 #include "search/depth.h"
+#include "search/history.h"
 #include "search/ordering.h"
 #include "search/quiesce.h"
 #include "search/scores.h"
+#include "search/search_state.h"
 #include "search/stop_poll.h"
 #include "search/table_use.h"
 
@@ -170,18 +174,6 @@ result search_moves(node& n) {
   return std::nullopt;
 }
 
-// No move reached beta. Every move illegal (alpha still below a mate) is
-// mate or stalemate, an exact score; anything else an upper bound.
-int finish(node& n) {
-  std::uint8_t bound = upper_bound;
-  if (n.alpha < mated_score) {
-    n.alpha = n.checked ? mated_score : draw_score;
-    bound = exact_bound;
-  }
-  n.store(n.alpha, bound);
-  return n.alpha;
-}
-
 }  // namespace
 
 int alpha_beta(int depth, int alpha, int beta) {
@@ -218,7 +210,7 @@ int alpha_beta(int depth, int alpha, int beta) {
   if (result early = search_moves<true>(n)) return *early;
 
   // 10. End of the moves.
-  return finish(n);
+  return finish_node(n.entry, n.alpha, n.depth, n.checked);
 }
 
 }  // namespace marlek

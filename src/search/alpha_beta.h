@@ -5,10 +5,6 @@
 // and zero-window searches after the first best move.
 namespace marlek {
 
-// False while the subtree below a null move is searched: no second null
-// move is tried anywhere in it.
-inline bool null_move_allowed = true;
-
 // Searches the global position to `depth` (hundredths of a ply) within the
 // window alpha < beta; returns a score from the side to move's point of
 // view. The position is the same on return as on entry.

@@ -4,12 +4,14 @@
 #include <sstream>
 #include <vector>
 
+#include "base/clock.h"
+#include "base/flags.h"
+#include "base/output.h"
+#include "board/attacks.h"
 #include "board/position.h"
-#include "engine/clock.h"
-#include "engine/flags.h"
-#include "protocol/output.h"
-#include "search/ordering.h"
+#include "search/root_moves.h"
 #include "search/scores.h"
+#include "search/search_state.h"
 #include "search/stop_poll.h"
 #include "search/table_use.h"
 
@@ -34,12 +36,8 @@ void post_line(int depth, int score) {
 // Points best_move at the root's stored move; a move that is not in the
 // root list leaves it where it was.
 void follow_root_move(const hash_entry& root) {
-  for (std::size_t i = 0; i < root_moves_end; ++i) {
-    if (global_moves[i] == root.hash_move) {
-      best_move = i;
-      return;
-    }
-  }
+  const std::size_t index = root_move_index(root.hash_move);
+  if (index != no_root_move) best_move = index;
 }
 
 // One iteration: the aspiration window, re-searched once with the failing

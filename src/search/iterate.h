@@ -7,9 +7,6 @@
 
 namespace marlek {
 
-// Depth of the iteration now running, in hundredths of a ply.
-inline int iteration_depth = 0;
-
 // Whether a search may write thinking lines: `as_posting` follows
 // post_thinking, read afresh for every line, so that the GUI's `post` and
 // `nopost` take effect at once; `silent` writes none (pondering, the bench).

@@ -1,38 +1,13 @@
 #pragma once
-// What every level of the search shares: its frames of the move stack, the
-// two move orderings and the lazy selection that applies them, the history
-// table, the node counter, and the list of legal root moves.
+// The two move orderings and the lazy selection that applies them.
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "board/position.h"
+#include "search/search_state.h"
 
 namespace marlek {
-
-// A frame of global_moves: the moves from where the stack ended when the
-// frame was made to its current end. Destroying the frame truncates the
-// stack back, so frames nest exactly like the calls of the search.
-class move_list {
- public:
-  move_list() : start_(global_moves.size()) {}
-  ~move_list() { global_moves.resize(start_); }
-  move_list(const move_list&) = delete;
-  move_list& operator=(const move_list&) = delete;
-
-  std::size_t start() const { return start_; }
-  // Read again at every step: the children of each move push and pop above.
-  std::size_t end() const { return global_moves.size(); }
-
- private:
-  std::size_t start_;
-};
-
-// History table: how often a quiet move (by origin and destination square)
-// caused a cut-off, halved after each game move so that old merit fades.
-inline std::uint32_t history[120][120] = {};
-void reward_history(move m);
-void age_history();
-void clear_history();
 
 // Orderings: true when a is to be searched before b. Inline, since the
 // selection below calls one for every pair it compares.
@@ -68,21 +43,5 @@ move next_best(std::size_t i) {
     select_next(i, by_capture_gain);
   return global_moves[i];
 }
-
-// Moves made by the search since the last new_search, null moves included.
-inline std::uint64_t node_count = 0;
-
-// The root move list sits at the bottom of global_moves, [0, root_moves_end).
-inline std::size_t root_moves_end = 0;
-// Index of the move the engine would play, inside the root move list.
-inline std::size_t best_move = 0;
-
-// Rebuilds the root move list for the game position: legal captures first,
-// best gain first, then legal quiet moves by history. Gives the root entry
-// of the transposition table a hash move that is a legal root move.
-void build_root_moves();
-
-// Starts the count of nodes and time afresh and makes the root own an entry.
-void new_search();
 
 }  // namespace marlek

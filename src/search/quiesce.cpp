@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include "board/attacks.h"
+#include "board/move_list.h"
 #include "board/position.h"
 #include "eval/evaluate.h"
 #include "search/depth.h"
+#include "search/history.h"
 #include "search/ordering.h"
 #include "search/scores.h"
+#include "search/search_state.h"
 #include "search/stop_poll.h"
 
 namespace marlek {

@@ -2,9 +2,12 @@
 // the game, every take-back and every set-up (never during a search).
 #include <algorithm>
 
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "board/attacks.h"
 #include "search/hash_table.h"
 #include "search/ordering.h"
+#include "search/root_moves.h"
+#include "search/search_state.h"
 
 namespace marlek {
 
@@ -14,20 +17,12 @@ namespace {
 void keep_legal(std::size_t from) {
   std::size_t end = global_moves.size();
   for (std::size_t i = from; i < end;) {
-    make_move(global_moves[i]);
-    bool illegal = in_check(1 - position::side_to_move);
-    unmake_move(global_moves[i]);
-    if (illegal)
+    if (!is_legal(global_moves[i]))
       global_moves[i] = global_moves[--end];
     else
       ++i;
   }
   global_moves.resize(end);
-}
-
-std::size_t index_of(move m) {
-  auto found = std::find(global_moves.begin(), global_moves.end(), m);
-  return static_cast<std::size_t>(found - global_moves.begin());
 }
 }  // namespace
 
@@ -41,11 +36,12 @@ void build_root_moves() {
   keep_legal(quiet_start);
   std::sort(global_moves.begin() + static_cast<std::ptrdiff_t>(quiet_start), global_moves.end(),
             by_history);
+  root_moves_end = global_moves.size();
 
   hash_entry* root = hash_table::probe();
-  if (root && !global_moves.empty()) {
-    std::size_t stored = root->has_move ? index_of(root->hash_move) : global_moves.size();
-    if (stored < global_moves.size()) {
+  if (root && root_moves_end != 0) {
+    const std::size_t stored = root->has_move ? root_move_index(root->hash_move) : no_root_move;
+    if (stored != no_root_move) {
       best_move = stored;
     } else {
       // A stored move that is no legal root move is useless here: start the
@@ -56,8 +52,14 @@ void build_root_moves() {
       root->has_move = 1;
     }
   }
-  root_moves_end = global_moves.size();
   new_search();
+}
+
+std::size_t root_move_index(move m) {
+  const auto end = global_moves.begin() +
+                   static_cast<std::ptrdiff_t>(std::min(root_moves_end, global_moves.size()));
+  const auto found = std::find(global_moves.begin(), end, m);
+  return found == end ? no_root_move : static_cast<std::size_t>(found - global_moves.begin());
 }
 
 void new_search() {

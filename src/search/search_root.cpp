@@ -3,12 +3,15 @@
 // legal moves of the root move list.
 #include <algorithm>
 
+#include "board/attacks.h"
 #include "board/position.h"
 #include "search/alpha_beta.h"
+#include "search/history.h"
 #include "search/iterate.h"
-#include "search/ordering.h"
 #include "search/quiesce.h"
+#include "search/root_moves.h"
 #include "search/scores.h"
+#include "search/search_state.h"
 #include "search/stop_poll.h"
 #include "search/table_use.h"
 
@@ -16,15 +19,10 @@ namespace marlek {
 
 namespace {
 
-bool is_root_move(move m) {
-  const auto end = global_moves.begin() + static_cast<std::ptrdiff_t>(root_moves_end);
-  return std::find(global_moves.begin(), end, m) != end;
-}
-
 // The root always searches its stored move first; building the root list
 // gives it one, and one that is not a root move is replaced the same way.
 void ensure_root_move(hash_entry& root) {
-  if (root.has_move && is_root_move(root.hash_move)) return;
+  if (root.has_move && root_move_index(root.hash_move) != no_root_move) return;
   root.hash_move = global_moves[0];
   root.has_move = 1;
 }
@@ -86,13 +84,7 @@ int search_root(int depth, int alpha, int beta) {
   }
 
   // 8. End of the moves.
-  std::uint8_t bound = upper_bound;
-  if (alpha < mated_score) {
-    alpha = in_check(position::side_to_move) ? mated_score : draw_score;
-    bound = exact_bound;
-  }
-  store_result(*root, alpha, depth, bound);
-  return alpha;
+  return finish_node(root, alpha, depth, in_check(position::side_to_move));
 }
 
 }  // namespace marlek

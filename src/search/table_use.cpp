@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "board/position.h"
-#include "search/ordering.h"
+#include "board/move_list.h"
 
 namespace marlek {
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "search/hash_table.h"
+#include "search/scores.h"
 
 namespace marlek {
 
@@ -34,6 +35,19 @@ inline void store_result(hash_entry& entry, int score, int depth, std::uint8_t b
   entry.score = score;
   entry.depth = depth;
   entry.bound = bound;
+}
+
+// The end of a node's moves when none reached beta. Every move illegal
+// (alpha still below a mate) is mate or stalemate, an exact score; anything
+// else an upper bound. Stores the result when the node has an entry.
+inline int finish_node(hash_entry* entry, int alpha, int depth, bool checked) {
+  std::uint8_t bound = upper_bound;
+  if (alpha < mated_score) {
+    alpha = checked ? mated_score : draw_score;
+    bound = exact_bound;
+  }
+  if (entry) store_result(*entry, alpha, depth, bound);
+  return alpha;
 }
 
 // Holds a node's place on the search path: the entry's in_search bit is set

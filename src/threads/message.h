@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/line_limit.h"
 #include "board/move.h"
-#include "protocol/line_limit.h"
 
 namespace marlek {
 

@@ -13,11 +13,11 @@
 #include <string>
 #include <string_view>
 
-#include "board/root.h"
 #include "book/book_loader.h"
 #include "book/opening_book.h"
 #include "fuzz_support.h"
-#include "search/ordering.h"
+#include "game/root.h"
+#include "search/search_state.h"
 
 namespace {
 

@@ -20,14 +20,14 @@
 #include <string_view>
 #include <vector>
 
-#include "board/root.h"
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/flags.h"
+#include "base/line_limit.h"
 #include "engine/engine.h"
-#include "engine/flags.h"
 #include "engine/time_control.h"
 #include "fuzz_support.h"
+#include "game/root.h"
 #include "protocol/dispatcher.h"
-#include "protocol/line_limit.h"
 
 namespace {
 

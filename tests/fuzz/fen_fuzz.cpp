@@ -8,9 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "board/root.h"
+#include "board/attacks.h"
+#include "board/move_list.h"
 #include "fuzz_support.h"
-#include "search/ordering.h"
+#include "game/root.h"
+#include "search/search_state.h"
 
 namespace {
 
@@ -33,8 +35,8 @@ void check_refused(const char* text) {
   FUZZ_REQUIRE(root_moves_end == 0);
   FUZZ_REQUIRE(global_moves.empty());
   FUZZ_REQUIRE(position_fault().empty());
-  for (const char* move_text : moves_to_refuse) FUZZ_REQUIRE(root::play_move(move(move_text)) == 0);
-  FUZZ_REQUIRE(root::play_move(move(text)) == 0);
+  for (const char* move_text : moves_to_refuse) FUZZ_REQUIRE(root::play_move(move(move_text)) == play_result::not_legal);
+  FUZZ_REQUIRE(root::play_move(move(text)) == play_result::not_legal);
   FUZZ_REQUIRE(root::game_record.empty() && position::ply == 0);
 }
 
@@ -81,7 +83,7 @@ void check_game_move() {
   if (root_moves_end == 0) return;
   const position_snapshot before = position_snapshot::take();
   const std::vector<move> roots = root_list();
-  FUZZ_REQUIRE(root::play_move(roots[0]) != 0);
+  FUZZ_REQUIRE(root::play_move(roots[0]) != play_result::not_legal);
   FUZZ_REQUIRE(root::take_back());
   FUZZ_REQUIRE(position_snapshot::take() == before);
   FUZZ_REQUIRE(sorted(root_list()) == sorted(roots));

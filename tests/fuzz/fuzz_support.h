@@ -13,10 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "base/output.h"
+#include "board/attacks.h"
 #include "board/consistency.h"
 #include "board/keys.h"
 #include "board/position.h"
-#include "protocol/output.h"
 
 namespace marlek::fuzz {
 

@@ -1,12 +1,21 @@
 #pragma once
-// `root` owns the game: it sets positions up from FEN text and (game.cpp)
-// plays and takes back the moves of the game.
+// `root` owns the game: it sets positions up from FEN text (set_up.cpp) and
+// plays and takes back the moves of the game (game.cpp).
 #include <vector>
 
 #include "board/position.h"
 #include "board/repetition.h"
 
 namespace marlek {
+
+enum class play_result {
+  not_legal = 0,
+  game_goes_on = 1,
+  draw_by_repetition = 2,
+  draw_by_fifty_moves = 3,
+  stalemate = 4,
+  checkmate = 5,
+};
 
 class root : public position {
  public:
@@ -22,14 +31,15 @@ class root : public position {
   // Returns whether the text was accepted.
   static bool SetBoard(const char* text);
 
-  // Deletes every piece and empties the board and the stacks of the game.
+  // Deletes every piece and empties the board, the stacks of the game and
+  // the root move list.
   static void clear_board();
 
-  // Game moves (game.cpp). play_move returns 0 when `m` is not a legal move
-  // here (nothing changes), 1 when it was made and the game goes on, and
-  // 2 (repetition), 3 (fifty-move rule), 4 (stalemate) or 5 (mate) when it
-  // was made and ended the game, after writing the result line.
-  static int play_move(move m);
+  // Game moves (game.cpp). play_move returns not_legal when `m` is not a
+  // legal move here (nothing changes), game_goes_on when it was made, and
+  // one of the endings when it was made and ended the game, after writing
+  // the result line.
+  static play_result play_move(move m);
   // Takes back the last move of the game; refused (false, nothing changes)
   // when no move was played since the last set-up.
   static bool take_back();

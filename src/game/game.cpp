@@ -11,21 +11,17 @@
 // one more than the rule's hundred.
 #include <algorithm>
 
-#include "board/root.h"
-#include "protocol/output.h"
+#include "base/output.h"
+#include "board/attacks.h"
+#include "game/root.h"
 #include "search/hash_table.h"
-#include "search/ordering.h"
+#include "search/history.h"
+#include "search/root_moves.h"
+#include "search/search_state.h"
 
 namespace marlek {
 
 namespace {
-
-constexpr int not_legal = 0;
-constexpr int game_goes_on = 1;
-constexpr int draw_by_repetition = 2;
-constexpr int draw_by_fifty_moves = 3;
-constexpr int stalemate = 4;
-constexpr int checkmate = 5;
 
 // Occurrences of a position that make the game a draw.
 constexpr std::ptrdiff_t repetitions_for_draw = 3;
@@ -33,20 +29,14 @@ constexpr std::ptrdiff_t repetitions_for_draw = 3;
 // claimed: the rule's hundred plus one, so the claim never comes early.
 constexpr int fifty_move_limit = 101;
 
-bool is_root_move(move m) {
-  const auto end = global_moves.begin() +
-                   static_cast<std::ptrdiff_t>(std::min(root_moves_end, global_moves.size()));
-  return std::find(global_moves.begin(), end, m) != end;
-}
-
 // The side to move has no legal move: mate when its king is attacked.
-int no_moves_left() {
+play_result no_moves_left() {
   if (in_check(position::side_to_move)) {
     output_line(position::side_to_move == black ? "1-0 {White mates}" : "0-1 {Black mates}");
-    return checkmate;
+    return play_result::checkmate;
   }
   output_line("1/2-1/2 {Stalemate}");
-  return stalemate;
+  return play_result::stalemate;
 }
 
 // How often the position just reached has occurred since the last set-up.
@@ -62,8 +52,8 @@ bool fifty_moves_passed() {
 
 }  // namespace
 
-int root::play_move(move m) {
-  if (!is_root_move(m)) return not_legal;
+play_result root::play_move(move m) {
+  if (root_move_index(m) == no_root_move) return play_result::not_legal;
   make_move(m);
   game_record.push_back(m);
   game_positions.push_back(snapshot_of_position());
@@ -75,15 +65,15 @@ int root::play_move(move m) {
   if (root_moves_end == 0) return no_moves_left();
   if (occurrences_of_last_position() >= repetitions_for_draw) {
     output_line("1/2-1/2 {Draw by repetition}");
-    return draw_by_repetition;
+    return play_result::draw_by_repetition;
   }
   if (fifty_moves_passed()) {
     output_line("1/2-1/2 {50 move rule}");
-    return draw_by_fifty_moves;
+    return play_result::draw_by_fifty_moves;
   }
   new_search();
   age_history();
-  return game_goes_on;
+  return play_result::game_goes_on;
 }
 
 bool root::take_back() {

@@ -1,4 +1,4 @@
-#include "protocol/output.h"
+#include "base/output.h"
 
 #include <iostream>
 #include <mutex>

@@ -10,10 +10,4 @@ inline std::atomic<bool> post_thinking{true};    // `post` / `nopost`
 inline std::atomic<bool> ponder_enabled{false};  // `hard` / `easy`
 inline std::atomic<bool> use_book{true};         // `new` sets it, `setboard` clears it
 
-// Depth in plies to which the engine searches its own moves. It adapts: one
-// more after a search that finished in time, one less after the alarm.
-// Engine thread only.
-inline constexpr int max_depth = 15;
-inline int depth_limit = max_depth;
-
 }  // namespace marlek

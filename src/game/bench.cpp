@@ -1,11 +1,11 @@
-#include "search/bench.h"
+#include "game/bench.h"
 
 #include <array>
 
-#include "board/root.h"
+#include "game/root.h"
 #include "search/hash_table.h"
 #include "search/iterate.h"
-#include "search/ordering.h"
+#include "search/search_state.h"
 
 namespace marlek {
 

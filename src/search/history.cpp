@@ -1,6 +1,8 @@
-#include "search/ordering.h"
+#include "search/history.h"
 
 #include <cstring>
+
+#include "search/search_state.h"
 
 namespace marlek {
 

@@ -1,0 +1,12 @@
+#pragma once
+// The clock commands: the main thread reads them from the current command
+// line and sets the engine's clock (engine/time_control.h) directly.
+namespace marlek {
+
+// level MPS BASE INC: BASE in minutes or minutes:seconds.
+void level_command();
+// time N / otim N: remaining centiseconds of the engine / the opponent.
+void time_command();
+void otim_command();
+
+}  // namespace marlek

@@ -1,0 +1,24 @@
+#pragma once
+// The list of legal moves of the game position, at the bottom of
+// global_moves up to root_moves_end (search_state.h).
+#include <cstddef>
+
+#include "board/move.h"
+
+namespace marlek {
+
+// What root_move_index answers for a move that is no legal root move.
+inline constexpr std::size_t no_root_move = static_cast<std::size_t>(-1);
+
+// Rebuilds the root move list for the game position: legal captures first,
+// best gain first, then legal quiet moves by history. Gives the root entry
+// of the transposition table a hash move that is a legal root move.
+void build_root_moves();
+
+// Where `m` first appears in the root move list, or no_root_move.
+std::size_t root_move_index(move m);
+
+// Starts the count of nodes and time afresh and makes the root own an entry.
+void new_search();
+
+}  // namespace marlek

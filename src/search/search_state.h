@@ -1,0 +1,29 @@
+#pragma once
+// What the search keeps between its nodes and between its iterations. All
+// of it belongs to the engine thread (the main thread while the book loads
+// at start-up); no other thread reads or writes it.
+#include <cstddef>
+#include <cstdint>
+
+namespace marlek {
+
+// Moves made by the search since the last new_search, null moves included.
+inline std::uint64_t node_count = 0;
+
+// The root move list sits at the bottom of global_moves, [0, root_moves_end).
+inline std::size_t root_moves_end = 0;
+// Index of the move the engine would play, inside the root move list.
+inline std::size_t best_move = 0;
+
+// History table: how often a quiet move (by origin and destination square)
+// caused a cut-off, halved after each game move so that old merit fades.
+inline std::uint32_t history[120][120] = {};
+
+// False while the subtree below a null move is searched: no second null
+// move is tried anywhere in it.
+inline bool null_move_allowed = true;
+
+// Depth of the iteration now running, in hundredths of a ply.
+inline int iteration_depth = 0;
+
+}  // namespace marlek
