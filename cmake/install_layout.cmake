@@ -22,6 +22,6 @@ set(marlek_data_folder ${CMAKE_INSTALL_PREFIX}/${marlek_data_dir})
 # same folder found from its own place, so that a tree installed elsewhere
 # with `cmake --install --prefix` finds its data too.
 file(RELATIVE_PATH marlek_data_from_bin /${marlek_bin_dir} /${marlek_data_dir})
-set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/protocol/data_files.cpp APPEND PROPERTY
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/base/data_files.cpp APPEND PROPERTY
   COMPILE_DEFINITIONS MARLEK_DATA_DIR="${marlek_data_folder}"
                       MARLEK_DATA_DIR_FROM_BIN="${marlek_data_from_bin}")

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "board/keys.h"
-#include "protocol/data_files.h"
+#include "base/data_files.h"
 
 namespace marlek::test {
 

@@ -9,7 +9,7 @@
 
 #include "board/keys.h"
 #include "game/bench.h"
-#include "protocol/data_files.h"
+#include "base/data_files.h"
 
 using namespace marlek;
 

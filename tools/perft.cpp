@@ -12,7 +12,7 @@
 #include "board/perft.h"
 #include "board/position.h"
 #include "game/root.h"
-#include "protocol/data_files.h"
+#include "base/data_files.h"
 #include "search/search_state.h"
 
 using namespace marlek;

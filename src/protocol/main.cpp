@@ -8,7 +8,7 @@
 #include "board/keys.h"
 #include "book/book_loader.h"
 #include "engine/timer.h"
-#include "protocol/data_files.h"
+#include "base/data_files.h"
 #include "protocol/dispatcher.h"
 #include "protocol/winboard_interface.h"
 

@@ -1,4 +1,4 @@
-#include "protocol/data_files.h"
+#include "base/data_files.h"
 
 #include <system_error>
 
