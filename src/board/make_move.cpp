@@ -227,15 +227,4 @@ void unmake_null() {
   position::ply -= 1;
 }
 
-bool attacked(int by_colour, square s) {
-  for (apiece* p : position::pieces[by_colour])
-    if (p->attacks(s)) return true;
-  return false;
-}
-
-bool in_check(int c) {
-  const apiece* k = position::kings[c];
-  return k && attacked(1 - c, k->sq);
-}
-
 }  // namespace marlek

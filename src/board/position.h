@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "board/attacks.h"
 #include "board/keys.h"
 #include "board/move.h"
 
@@ -86,11 +87,6 @@ class position {
 // that refers into it is an index, so its growth never invalidates a
 // reference.
 inline move::move_vector global_moves;
-
-// Attack tests (make_move.cpp).
-bool attacked(int by_colour, square s);
-// Whether the king of colour c is attacked; a side without a king is not.
-bool in_check(int c);
 
 // Generation for the side to move (move_gen.cpp).
 void generate_captures();
