@@ -70,7 +70,8 @@ void expect_attacks_agree(const std::string& where) {
     if (!on_board(s)) continue;
     for (int c = white; c <= black; ++c) {
       const int expected = attacker_count_asking_each(c, s);
-      ASSERT_EQ(attacker_count(c, s), expected) << where << " square " << s << " colour " << c;
+      const std::int8_t just_s[] = {static_cast<std::int8_t>(s), -1};
+      ASSERT_EQ(attack_pairs(c, just_s), expected) << where << " square " << s << " colour " << c;
       ASSERT_EQ(attacked(c, s), expected != 0) << where << " square " << s << " colour " << c;
     }
   }

@@ -73,13 +73,15 @@ constexpr letter_kinds letters;
 
 constexpr std::uint8_t sliding = along_diagonal | along_file_or_rank;
 
-// Whether the piece p attacks `target`.
-bool hits(const apiece& p, square target) {
-  const int index = target - p.sq + 119;
-  const std::uint8_t kinds = reach.kinds[index] & letters.of[static_cast<unsigned char>(p.letter) & 127];
+std::uint8_t kinds_of(const apiece& p) { return letters.of[static_cast<unsigned char>(p.letter) & 127]; }
+
+// Whether a piece of the given kinds standing on `from` attacks `target`.
+bool hits(std::uint8_t piece_kinds, square from, square target) {
+  const int index = target - from + 119;
+  const std::uint8_t kinds = reach.kinds[index] & piece_kinds;
   if (!(kinds & sliding)) return kinds != 0;
   const int step = reach.step[index];
-  square s = p.sq + step;
+  square s = from + step;
   while (s != target && !position::board[s]) s += step;
   return s == target;
 }
@@ -88,13 +90,17 @@ bool hits(const apiece& p, square target) {
 
 bool attacked(int by_colour, square s) {
   for (const apiece* p : position::pieces[by_colour])
-    if (hits(*p, s)) return true;
+    if (hits(kinds_of(*p), p->sq, s)) return true;
   return false;
 }
 
-int attacker_count(int by_colour, square s) {
+int attack_pairs(int by_colour, const std::int8_t* targets) {
   int count = 0;
-  for (const apiece* p : position::pieces[by_colour]) count += hits(*p, s);
+  for (const apiece* p : position::pieces[by_colour]) {
+    const std::uint8_t kinds = kinds_of(*p);
+    const square from = p->sq;
+    for (const std::int8_t* t = targets; *t >= 0; ++t) count += hits(kinds, from, *t);
+  }
   return count;
 }
 

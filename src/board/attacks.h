@@ -1,18 +1,21 @@
 #pragma once
 // Attack tests of a whole colour: whether a square is attacked, how many
 // pieces attack it, and the check test built on them.
+#include <cstdint>
+
 #include "board/move.h"
 
 namespace marlek {
 
-// Whether any piece of colour by_colour attacks s. Looks outwards from s
-// instead of asking every enemy piece.
+// Whether any piece of colour by_colour attacks s. A table of square
+// differences rules out nearly every piece without a virtual call.
 bool attacked(int by_colour, square s);
-// How many pieces of colour by_colour attack s (the king-safety term counts
-// them). Same outward look, without stopping at the first.
-int attacker_count(int by_colour, square s);
-// The reference for both: asks every piece of the colour, in list order,
-// whether its own `attacks` hits s. Kept for the tests that hold the fast
+// How many (piece, square) pairs there are in which a piece of colour
+// by_colour attacks one of `targets`, a list of squares ended by a negative
+// entry (the king-safety term counts them round a king).
+int attack_pairs(int by_colour, const std::int8_t* targets);
+// The reference for both: how many pieces of the colour say, through their
+// own `attacks`, that they attack s. Kept for the tests that hold the fast
 // answers to it.
 int attacker_count_asking_each(int by_colour, square s);
 

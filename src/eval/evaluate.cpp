@@ -3,7 +3,6 @@
 #include "eval/evaluate.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "board/position.h"
 #include "eval/tables.h"
@@ -98,10 +97,7 @@ int pawn_structure_of(const pawn_files& pawns, int c) {
 // to `target_king`. A missing king has no zone.
 int zone_attacks(const apiece* target_king, int attackers) {
   if (!target_king) return 0;
-  int hits = 0;
-  for (const std::int8_t* s = king_neighbours[target_king->sq].squares.data(); *s >= 0; ++s)
-    hits += attacker_count(attackers, *s);
-  return hits;
+  return attack_pairs(attackers, king_neighbours[target_king->sq].squares.data());
 }
 
 int king_zone_term() {
