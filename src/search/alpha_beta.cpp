@@ -185,8 +185,6 @@ int finish(node& n) {
 }  // namespace
 
 int alpha_beta(int depth, int alpha, int beta) {
-  hash_table::prefetch();  // probed in step 4
-
   // 1. Illegal position: the move that led here left its own king attacked.
   if (in_check(1 - position::side_to_move)) return king_capture_score;
 

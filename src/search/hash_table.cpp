@@ -27,8 +27,6 @@ hash_entry* hash_table::probe() {
   return entry;
 }
 
-void hash_table::prefetch() { __builtin_prefetch(&entries[position::position_key.low & mask]); }
-
 void hash_table::wipe() {
   for (hash_entry& entry : entries) entry = hash_entry{};
   current_generation = 0;

@@ -53,10 +53,6 @@ class hash_table {
   // The entry of the current position: a hit, or a freshly claimed slot.
   // Null only when the slot belongs to another position on the search path.
   static hash_entry* probe();
-  // Starts fetching the current position's slot: the table is far larger
-  // than the processor's caches, and a node that asks for it early has its
-  // check tests to do while the slot arrives.
-  static void prefetch();
   // Resets every entry; keys, scores and moves stay.
   static void clear();
   // Empties every entry completely, keys, scores and moves included, as at
