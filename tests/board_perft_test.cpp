@@ -1,6 +1,7 @@
 // Perft: the node counts of the standard test positions, from the reference
 // file, must match exactly. Counts above the limit are left to the perft
-// tool in Release; they are a benchmark, not a unit test.
+// tool in Release; they are a benchmark, not a unit test. The same
+// positions hold the fast attack test to the slow one that asks each piece.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -59,6 +60,38 @@ INSTANTIATE_TEST_SUITE_P(Board, PerftReference, ::testing::ValuesIn(load_cases()
                          [](const ::testing::TestParamInfo<perft_case>& info) {
                            return "line" + std::to_string(info.index);
                          });
+
+// The outward attack test must agree with asking every piece, on every
+// square and for both colours, in each reference position and after each
+// move generated there (legal or not: an illegal move is exactly where the
+// check test has to find the attacked king).
+void expect_attacks_agree(const std::string& where) {
+  for (square s = 0; s < 120; ++s) {
+    if (!on_board(s)) continue;
+    for (int c = white; c <= black; ++c) {
+      const int expected = attacker_count_asking_each(c, s);
+      const std::int8_t just_s[] = {static_cast<std::int8_t>(s), -1};
+      ASSERT_EQ(attack_pairs(c, just_s), expected) << where << " square " << s << " colour " << c;
+      ASSERT_EQ(attacked(c, s), expected != 0) << where << " square " << s << " colour " << c;
+    }
+  }
+}
+
+TEST_P(PerftReference, AttackTestsAgreeWithAskingEachPiece) {
+  const perft_case& c = GetParam();
+  set_up(c.fen);
+  expect_attacks_agree(c.fen);
+  move_list moves;
+  generate_captures();
+  generate_quiet();
+  for (std::size_t i = moves.start(); i < moves.end(); ++i) {
+    const move m = global_moves[i];
+    make_move(m);
+    expect_attacks_agree(c.fen + " after " + to_text(m));
+    unmake_move(m);
+    if (HasFatalFailure()) return;
+  }
+}
 
 TEST(BoardPerft, ReferenceFileIsRead) {
   // Guards against a silently empty parameter list.

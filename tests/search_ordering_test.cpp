@@ -27,7 +27,7 @@ TEST(SearchOrdering, SelectNextTakesTheNearestOfEqualBest) {
   for (move m : {a, b, c, d}) global_moves.push_back(m);
   history[b.from][b.to] = 5;
   history[d.from][d.to] = 5;
-  select_next(frame.start(), by_history);
+  select_next(frame.start(), history_of);
   EXPECT_TRUE(global_moves[frame.start()] == b);  // b and d tie; b stands nearer
   // The exchange put a where b was; nothing else moved.
   EXPECT_TRUE(global_moves[frame.start() + 1] == a);

@@ -70,7 +70,7 @@ class step_piece : public virtual piece {
 class castle {};
 class en_passant {};
 
-class pawn : public en_passant, public virtual piece {
+class pawn final : public en_passant, public virtual piece {
  public:
   pawn(square s, int c);
   bool attacks(square target) const override;
@@ -83,12 +83,12 @@ class pawn : public en_passant, public virtual piece {
   void push_promotions(square to) const;
 };
 
-class knight : public promote_piece, public step_piece {
+class knight final : public promote_piece, public step_piece {
  public:
   knight(square s, int c, pawn* from);
 };
 
-class bishop : public ray_piece {
+class bishop final : public ray_piece {
  public:
   bishop(square s, int c, pawn* from);
   ~bishop() override;
@@ -96,7 +96,7 @@ class bishop : public ray_piece {
   void remove() override;
 };
 
-class rook : public castle, public ray_piece {
+class rook final : public castle, public ray_piece {
  public:
   std::uint8_t saved_right = 0;  // the castling flag its first move took
   rook(square s, int c, pawn* from);
@@ -110,12 +110,12 @@ class rook : public castle, public ray_piece {
   void restore_right();
 };
 
-class queen : public ray_piece {
+class queen final : public ray_piece {
  public:
   queen(square s, int c, pawn* from);
 };
 
-class king : public castle, public step_piece {
+class king final : public castle, public step_piece {
  public:
   std::uint8_t saved_rights[2] = {};  // its side's K/Q (or k/q) before its first move
   king(square s, int c);

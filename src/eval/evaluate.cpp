@@ -3,8 +3,8 @@
 #include "eval/evaluate.h"
 
 #include <algorithm>
-#include <vector>
 
+#include "board/attacks.h"
 #include "board/position.h"
 #include "eval/tables.h"
 
@@ -94,20 +94,16 @@ int pawn_structure_of(const pawn_files& pawns, int c) {
   return term;
 }
 
-// How many (piece, square) pairs of `attackers` hit the squares next to
-// `target_king`. A missing king has no zone.
-int zone_attacks(const apiece* target_king, const std::vector<apiece*>& attackers) {
+// How many (piece, square) pairs of colour `attackers` hit the squares next
+// to `target_king`. A missing king has no zone.
+int zone_attacks(const apiece* target_king, int attackers) {
   if (!target_king) return 0;
-  int hits = 0;
-  for (const std::int8_t* s = king_neighbours[target_king->sq].squares.data(); *s >= 0; ++s)
-    for (const apiece* p : attackers)
-      if (p->attacks(*s)) ++hits;
-  return hits;
+  return attack_pairs(attackers, king_neighbours[target_king->sq].squares.data());
 }
 
 int king_zone_term() {
-  return king_zone_attack * (zone_attacks(position::kings[black], position::pieces[white]) -
-                             zone_attacks(position::kings[white], position::pieces[black]));
+  return king_zone_attack *
+         (zone_attacks(position::kings[black], white) - zone_attacks(position::kings[white], black));
 }
 
 }  // namespace
@@ -128,8 +124,8 @@ int evaluate(int alpha, int beta) {
   score += pawn_structure_of(pawns, white) - pawn_structure_of(pawns, black);
   if (bounds.far_outside(score)) return sign * score;
 
-  // Attacks near the kings cost a virtual call per piece and square, so
-  // they are counted only when the score could still matter.
+  // Attacks near the kings cost a look along every line from each square,
+  // so they are counted only when the score could still matter.
   score += king_zone_term();
   return sign * score;
 }
