@@ -1,14 +1,15 @@
 // The key file and the properties of the position key.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <sys/wait.h>
 
 #include "board/pieces.h"
 #include "board_helpers.h"
+#include "engine_process.h"
 
 namespace marlek::test {
 namespace {
@@ -58,22 +59,22 @@ TEST_F(KeyFileTest, AllZeroKeysGiveEveryPositionKeyZero) {
 
 TEST_F(KeyFileTest, GeneratorRegeneratesTheShippedFile) {
   const std::string path = ::testing::TempDir() + "regenerated_keys.bin";
-  const std::string command = std::string(MARLEK_BUILD_DIR "/make_keys ") + path;
+  std::string command = std::string(MARLEK_BUILD_DIR "/make_keys ") + path;
+#ifdef _WIN32
+  // The command shell reads a leading '/' as a switch.
+  std::replace(command.begin(), command.end(), '/', '\\');
+#endif
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(file_bytes(path), file_bytes(MARLEK_BUILD_DIR "/marlekkeys.bin"));
 }
 
 TEST(BoardKeys, MissingKeyFileStopsTheEngine) {
-  const std::string dir = ::testing::TempDir();
-  const std::string command = "cd '" + dir + "' && '" MARLEK_BINARY "' </dev/null";
-  FILE* engine = popen(command.c_str(), "r");
-  ASSERT_NE(engine, nullptr);
-  std::string out;
-  char buffer[256];
-  while (std::fgets(buffer, sizeof buffer, engine)) out += buffer;
-  const int status = pclose(engine);
-  EXPECT_NE(out.find("Error opening marlekkeys.bin\n"), std::string::npos) << out;
-  EXPECT_FALSE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  engine_process engine(MARLEK_BINARY, ::testing::TempDir());
+  auto out = engine.read_until("Error opening marlekkeys.bin");
+  ASSERT_TRUE(out.has_value());
+  auto end = engine.wait_for_exit();
+  ASSERT_TRUE(end.has_value());
+  EXPECT_FALSE(end->exited && end->code == 0);
 }
 
 hash_key pieces_key() {

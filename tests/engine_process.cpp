@@ -1,5 +1,62 @@
 #include "engine_process.h"
 
+#include <algorithm>
+
+namespace marlek::test {
+
+using std::chrono::steady_clock;
+
+std::optional<std::string> engine_process::take_line() {
+  std::size_t newline = output_buffer.find('\n');
+  if (newline == std::string::npos) return std::nullopt;
+  std::string line = output_buffer.substr(0, newline);
+  output_buffer.erase(0, newline + 1);
+#ifdef _WIN32
+  if (line.ends_with('\r')) line.pop_back();
+#endif
+  return line;
+}
+
+std::optional<std::string> engine_process::read_line(std::chrono::milliseconds wait) {
+  time_point until = steady_clock::now() + wait;
+  for (;;) {
+    if (auto line = take_line()) return line;
+    if (output_ended() || steady_clock::now() >= until) return std::nullopt;
+    pump(until);
+  }
+}
+
+std::optional<std::vector<std::string>> engine_process::read_until(std::string_view wanted,
+                                                                   std::chrono::milliseconds wait) {
+  time_point until = steady_clock::now() + wait;
+  std::vector<std::string> before;
+  for (;;) {
+    auto line = read_line(
+        std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now()));
+    if (!line) return std::nullopt;
+    if (*line == wanted) return before;
+    before.push_back(*line);
+  }
+}
+
+bool engine_process::wait_ready(std::chrono::milliseconds wait) {
+  return read_until("feature done=1", wait).has_value();
+}
+
+std::vector<std::string> engine_process::read_lines_for(std::chrono::milliseconds wait) {
+  time_point until = steady_clock::now() + wait;
+  std::vector<std::string> lines;
+  while (auto line = read_line(
+             std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now())))
+    lines.push_back(*line);
+  return lines;
+}
+
+}  // namespace marlek::test
+
+// The POSIX side: fork and exec, pipes, poll and waitpid. The Windows side
+// is in engine_process_windows.cpp.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -125,48 +182,7 @@ bool engine_process::pump(time_point until) {
   return true;
 }
 
-std::optional<std::string> engine_process::take_line() {
-  std::size_t newline = output_buffer.find('\n');
-  if (newline == std::string::npos) return std::nullopt;
-  std::string line = output_buffer.substr(0, newline);
-  output_buffer.erase(0, newline + 1);
-  return line;
-}
-
-std::optional<std::string> engine_process::read_line(std::chrono::milliseconds wait) {
-  time_point until = steady_clock::now() + wait;
-  for (;;) {
-    if (auto line = take_line()) return line;
-    if (output_fd < 0 || steady_clock::now() >= until) return std::nullopt;
-    pump(until);
-  }
-}
-
-std::optional<std::vector<std::string>> engine_process::read_until(std::string_view wanted,
-                                                                   std::chrono::milliseconds wait) {
-  time_point until = steady_clock::now() + wait;
-  std::vector<std::string> before;
-  for (;;) {
-    auto line = read_line(
-        std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now()));
-    if (!line) return std::nullopt;
-    if (*line == wanted) return before;
-    before.push_back(*line);
-  }
-}
-
-bool engine_process::wait_ready(std::chrono::milliseconds wait) {
-  return read_until("feature done=1", wait).has_value();
-}
-
-std::vector<std::string> engine_process::read_lines_for(std::chrono::milliseconds wait) {
-  time_point until = steady_clock::now() + wait;
-  std::vector<std::string> lines;
-  while (auto line = read_line(
-             std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now())))
-    lines.push_back(*line);
-  return lines;
-}
+bool engine_process::output_ended() const { return output_fd < 0; }
 
 std::optional<process_end> engine_process::wait_for_exit(std::chrono::milliseconds wait) {
   time_point until = steady_clock::now() + wait;
@@ -199,3 +215,4 @@ const std::string& engine_process::error_output() {
 }
 
 }  // namespace marlek::test
+#endif  // !_WIN32
