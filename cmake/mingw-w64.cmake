@@ -22,7 +22,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # libgcc, libstdc++ and winpthread linked in: only Windows' own DLLs remain.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-find_program(MARLEK_WINE NAMES wine wine64)
+find_program(MARLEK_WINE NAMES wine wine64 HINTS /usr/lib/wine)
 if(MARLEK_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${MARLEK_WINE})
 endif()
