@@ -1,5 +1,5 @@
 # The Windows download: `cpack -G ZIP` in the cross-build folder makes
-# marlek-<version>-win64.zip, one folder holding marlek.exe, its key file,
+# marlek-<version>-win64.zip holding marlek.exe, its key file,
 # its opening book and a README.txt on adding the engine to WinBoard. The
 # engine reads its data files from its working directory, so they sit right
 # beside the executable and the GUI starts it in that folder.
