@@ -186,7 +186,8 @@ def main():
         check_zip(os.path.abspath(args.zip), build)
     else:
         check_session(build, build)
-    print("wine checks: " + ("all passed" if not failures else f"{len(failures)} failed"))
+    print("wine checks: " + ("all passed" if not failures else
+                             f"{len(failures)} failed: " + "; ".join(failures)))
     return 1 if failures else 0
 
 
