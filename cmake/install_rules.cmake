@@ -1,6 +1,6 @@
 # What `cmake --install` puts where (the folders come from
 # install_layout.cmake), and the Debian package made from it with
-# `cpack -G DEB`.
+# `cpack -G DEB` (or, for a Windows build, the zip of windows_zip.cmake).
 install(TARGETS marlek RUNTIME DESTINATION ${marlek_bin_dir})
 foreach(data_file marlekkeys.bin MarlekBook.txt)
   if(EXISTS ${CMAKE_SOURCE_DIR}/data/${data_file})
@@ -21,6 +21,13 @@ if(UNIX)
     install(FILES ${CMAKE_BINARY_DIR}/marlek.6 DESTINATION ${marlek_man_dir})
   endif()
   install(FILES ${CMAKE_SOURCE_DIR}/data/marlek.eng DESTINATION ${marlek_plugin_dir})
+endif()
+
+# The Windows download instead (cross build, cmake/mingw-w64.cmake): a zip
+# made by `cpack -G ZIP`.
+if(WIN32)
+  include(cmake/windows_zip.cmake)
+  return()
 endif()
 
 set(CPACK_PACKAGE_NAME marlek)

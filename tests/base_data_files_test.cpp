@@ -1,7 +1,6 @@
 // Where the engine binary finds its key file and book: started from any
 // folder, by a GUI, it must still find them.
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -39,12 +38,15 @@ TEST(DataFiles, EngineStartedInAnEmptyFolderFindsItsData) {
   const temp_folder empty;
   plays_from(MARLEK_BINARY, empty);
 
-  // In an installed tree, wherever it was installed to.
+  // In an installed tree, wherever it was installed to. (A Windows engine
+  // is not installed: it is unpacked and found beside itself, as above.)
+#ifndef _WIN32
   const temp_folder prefix;
   const std::string install = std::string("'" MARLEK_CMAKE "' --install '" MARLEK_BUILD_DIR "' --prefix '") +
                               prefix.path().string() + "' >/dev/null";
   ASSERT_EQ(std::system(install.c_str()), 0);
   plays_from(prefix / MARLEK_INSTALL_BIN_DIR "/marlek", empty);
+#endif
 }
 
 TEST(DataFiles, FileInTheWorkingDirectoryWins) {
@@ -58,7 +60,7 @@ TEST(DataFiles, FileInTheWorkingDirectoryWins) {
     EXPECT_EQ(*before, test::startup_lines);
     auto end = engine.wait_for_exit();
     ASSERT_TRUE(end.has_value());
-    EXPECT_EQ(end->signal, SIGABRT);
+    EXPECT_TRUE(end->aborted());
   }
   {
     // The book here is faulty; the one beside the executable is sound.

@@ -1,6 +1,7 @@
 // The key file and the properties of the position key.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -8,7 +9,6 @@
 
 #include "board/pieces.h"
 #include "board_helpers.h"
-#include "temp_folder.h"
 
 namespace marlek::test {
 namespace {
@@ -58,7 +58,11 @@ TEST_F(KeyFileTest, AllZeroKeysGiveEveryPositionKeyZero) {
 
 TEST_F(KeyFileTest, GeneratorRegeneratesTheShippedFile) {
   const std::string path = ::testing::TempDir() + "regenerated_keys.bin";
-  const std::string command = std::string(MARLEK_BUILD_DIR "/make_keys ") + path;
+  std::string command = std::string(MARLEK_BUILD_DIR "/make_keys ") + path;
+#ifdef _WIN32
+  // The command shell reads a leading '/' as a switch.
+  std::replace(command.begin(), command.end(), '/', '\\');
+#endif
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(file_bytes(path), file_bytes(MARLEK_BUILD_DIR "/marlekkeys.bin"));
 }

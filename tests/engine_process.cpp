@@ -1,5 +1,72 @@
 #include "engine_process.h"
 
+#include <algorithm>
+#include <thread>
+
+namespace marlek::test {
+
+using std::chrono::steady_clock;
+
+std::optional<std::string> engine_process::take_line() {
+  std::size_t newline = output_buffer.find('\n');
+  if (newline == std::string::npos) return std::nullopt;
+  std::string line = output_buffer.substr(0, newline);
+  output_buffer.erase(0, newline + 1);
+#ifdef _WIN32
+  if (line.ends_with('\r')) line.pop_back();
+#endif
+  return line;
+}
+
+std::optional<std::string> engine_process::read_line(std::chrono::milliseconds wait) {
+  time_point until = steady_clock::now() + wait;
+  for (;;) {
+    if (auto line = take_line()) return line;
+    if (output_ended() || steady_clock::now() >= until) return std::nullopt;
+    pump(until);
+  }
+}
+
+std::optional<std::vector<std::string>> engine_process::read_until(std::string_view wanted,
+                                                                   std::chrono::milliseconds wait) {
+  time_point until = steady_clock::now() + wait;
+  std::vector<std::string> before;
+  for (;;) {
+    auto line = read_line(
+        std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now()));
+    if (!line) return std::nullopt;
+    if (*line == wanted) return before;
+    before.push_back(*line);
+  }
+}
+
+bool engine_process::wait_ready(std::chrono::milliseconds wait) {
+  return read_until("feature done=1", wait).has_value();
+}
+
+std::vector<std::string> engine_process::read_lines_for(std::chrono::milliseconds wait) {
+  time_point until = steady_clock::now() + wait;
+  std::vector<std::string> lines;
+  while (auto line = read_line(
+             std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now())))
+    lines.push_back(*line);
+  return lines;
+}
+
+bool engine_process::wait_for_cpu(std::chrono::milliseconds total, std::chrono::milliseconds wait) const {
+  const auto until = std::chrono::steady_clock::now() + wait;
+  while (cpu_time() < total) {
+    if (std::chrono::steady_clock::now() >= until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
+}  // namespace marlek::test
+
+// The POSIX side: fork and exec, pipes, poll and waitpid. The Windows side
+// is in engine_process_windows.cpp.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -8,6 +75,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <thread>
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -127,48 +195,7 @@ bool engine_process::pump(time_point until) {
   return true;
 }
 
-std::optional<std::string> engine_process::take_line() {
-  std::size_t newline = output_buffer.find('\n');
-  if (newline == std::string::npos) return std::nullopt;
-  std::string line = output_buffer.substr(0, newline);
-  output_buffer.erase(0, newline + 1);
-  return line;
-}
-
-std::optional<std::string> engine_process::read_line(std::chrono::milliseconds wait) {
-  time_point until = steady_clock::now() + wait;
-  for (;;) {
-    if (auto line = take_line()) return line;
-    if (output_fd < 0 || steady_clock::now() >= until) return std::nullopt;
-    pump(until);
-  }
-}
-
-std::optional<std::vector<std::string>> engine_process::read_until(std::string_view wanted,
-                                                                   std::chrono::milliseconds wait) {
-  time_point until = steady_clock::now() + wait;
-  std::vector<std::string> before;
-  for (;;) {
-    auto line = read_line(
-        std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now()));
-    if (!line) return std::nullopt;
-    if (*line == wanted) return before;
-    before.push_back(*line);
-  }
-}
-
-bool engine_process::wait_ready(std::chrono::milliseconds wait) {
-  return read_until("feature done=1", wait).has_value();
-}
-
-std::vector<std::string> engine_process::read_lines_for(std::chrono::milliseconds wait) {
-  time_point until = steady_clock::now() + wait;
-  std::vector<std::string> lines;
-  while (auto line = read_line(
-             std::chrono::duration_cast<std::chrono::milliseconds>(until - steady_clock::now())))
-    lines.push_back(*line);
-  return lines;
-}
+bool engine_process::output_ended() const { return output_fd < 0; }
 
 std::chrono::milliseconds engine_process::cpu_time() const {
   // /proc/PID/stat: the name in parentheses, then the state (field 3);
@@ -181,15 +208,6 @@ std::chrono::milliseconds engine_process::cpu_time() const {
   for (int number = 3; number <= 15 && fields >> field; ++number)
     if (number >= 14) ticks += std::stoll(field);
   return std::chrono::milliseconds(ticks * 1000 / sysconf(_SC_CLK_TCK));
-}
-
-bool engine_process::wait_for_cpu(std::chrono::milliseconds total, std::chrono::milliseconds wait) {
-  const time_point until = steady_clock::now() + wait;
-  while (cpu_time() < total) {
-    if (steady_clock::now() >= until) return false;
-    std::this_thread::sleep_for(exit_poll);
-  }
-  return true;
 }
 
 std::optional<process_end> engine_process::wait_for_exit(std::chrono::milliseconds wait) {
@@ -223,3 +241,4 @@ const std::string& engine_process::error_output() {
 }
 
 }  // namespace marlek::test
+#endif  // !_WIN32

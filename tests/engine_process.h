@@ -3,7 +3,9 @@
 // the way a GUI does: lines to its standard input, lines back from its
 // standard output, with its standard error captured apart. Every wait has a
 // time limit, and the destructor kills a child that is still running, so
-// that no engine outlives its test.
+// that no engine outlives its test. On Windows the engine's runtime writes
+// each newline as CR LF; read_line hands the line back without the CR, as
+// a GUI reads it.
 //
 //   test::engine_process engine;
 //   ASSERT_TRUE(engine.wait_ready());          // up to "feature done=1"
@@ -13,9 +15,13 @@
 //   auto end = engine.wait_for_exit();
 //   EXPECT_TRUE(end && end->exited && end->code == 0);
 //   EXPECT_EQ(engine.error_output(), "");
+#ifndef _WIN32
 #include <sys/types.h>
+#endif
 
 #include <chrono>
+#include <csignal>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +36,16 @@ struct process_end {
   bool exited = false;  // ended through exit(): `code` is its status
   int code = -1;
   int signal = 0;  // otherwise the signal that ended it
+
+  // Ended by abort(). Windows has no signals between processes: its
+  // runtime's abort() ends the process with status 3.
+  bool aborted() const {
+#ifdef _WIN32
+    return exited && code == 3;
+#else
+    return !exited && signal == SIGABRT;
+#endif
+  }
 };
 
 class engine_process {
@@ -67,9 +83,11 @@ class engine_process {
   std::chrono::milliseconds cpu_time() const;
   // Waits until the engine has used `total` processor time: the evidence
   // that it is thinking. False when that does not happen within `wait`.
-  bool wait_for_cpu(std::chrono::milliseconds total, std::chrono::milliseconds wait = default_wait);
+  bool wait_for_cpu(std::chrono::milliseconds total, std::chrono::milliseconds wait = default_wait) const;
 
+#ifndef _WIN32
   pid_t pid() const { return child; }
+#endif
 
  private:
   using time_point = std::chrono::steady_clock::time_point;
@@ -78,11 +96,17 @@ class engine_process {
   // on time-out or when both pipes are closed.
   bool pump(time_point until);
   std::optional<std::string> take_line();
+  bool output_ended() const;
 
+#ifdef _WIN32
+  struct windows_child;  // the process and pipe handles, the pipe readers
+  std::unique_ptr<windows_child> child;
+#else
   pid_t child = -1;
   int input_fd = -1;
   int output_fd = -1;
   int error_fd = -1;
+#endif
   std::string output_buffer;
   std::string error_buffer;
   std::optional<process_end> end;

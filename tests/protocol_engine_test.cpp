@@ -33,42 +33,24 @@ bool is_posted_thinking_line(const std::string& line) {
   return std::stoi(centis) % 100 == 0;
 }
 
-// CPU time (user and system, in clock ticks) that the engine process has
-// used so far, from /proc/PID/stat.
-long cpu_ticks(pid_t pid) {
-  std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  // The name in parentheses may hold spaces; fields are counted after it,
-  // starting at field 3, and utime and stime are fields 14 and 15.
-  std::istringstream fields(text.substr(text.rfind(')') + 1));
-  std::string field;
-  long ticks = 0;
-  for (int number = 3; number <= 15 && fields >> field; ++number)
-    if (number >= 14) ticks += std::stol(field);
-  return ticks;
-}
-
-// Evidence that the engine thinks: it uses `ticks` more CPU time before
+// Evidence that the engine thinks: it uses `more` processor time before
 // `wait` is over.
-bool cpu_time_grows(pid_t pid, long ticks, std::chrono::seconds wait = 20s) {
-  const long start = cpu_ticks(pid);
-  for (auto until = std::chrono::steady_clock::now() + wait; std::chrono::steady_clock::now() < until;) {
-    if (cpu_ticks(pid) - start >= ticks) return true;
-    std::this_thread::sleep_for(50ms);
-  }
-  return false;
+bool cpu_time_grows(const test::engine_process& engine, std::chrono::milliseconds more,
+                    std::chrono::seconds wait = 20s) {
+  return engine.wait_for_cpu(engine.cpu_time() + more, wait);
 }
 
-// Evidence that the engine has stopped thinking: its CPU time stays put
-// (within a tick) for half a second, before `wait` is over.
-bool cpu_time_settles(pid_t pid, std::chrono::seconds wait = 10s) {
+// Evidence that the engine has stopped thinking: its processor time stays
+// put (within a hundredth of a second) for half a second, before `wait` is
+// over.
+bool cpu_time_settles(const test::engine_process& engine, std::chrono::seconds wait = 10s) {
   constexpr int quiet_samples = 5;
-  long last = cpu_ticks(pid);
+  auto last = engine.cpu_time();
   int quiet = 0;
   for (auto until = std::chrono::steady_clock::now() + wait; std::chrono::steady_clock::now() < until;) {
     std::this_thread::sleep_for(100ms);
-    const long now = cpu_ticks(pid);
-    quiet = now - last <= 1 ? quiet + 1 : 0;
+    const auto now = engine.cpu_time();
+    quiet = now - last <= 10ms ? quiet + 1 : 0;
     last = now;
     if (quiet == quiet_samples) return true;
   }
@@ -272,7 +254,7 @@ TEST_F(ProtocolEngine, PostWhilePonderingIsKeptForTheNextSearch) {
   // The engine moves at once and then ponders on the opponent's time.
   send_all({"hard", "nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go", "?"});
   read_through("move ", 10s);
-  ASSERT_TRUE(cpu_time_grows(engine.pid(), 30));
+  ASSERT_TRUE(cpu_time_grows(engine, 300ms));
   ASSERT_TRUE(engine.send("post"));
   EXPECT_EQ(engine.read_lines_for(1500ms), lines{});  // pondering prints nothing
   // The engine takes the side to move and thinks: it posts, as the GUI asked.
@@ -288,9 +270,9 @@ TEST_F(ProtocolEngine, PostWhilePonderingIsKeptForTheNextSearch) {
 TEST_F(ProtocolEngine, EasyStopsPonderingAtOnce) {
   send_all({"hard", "nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go", "?"});
   read_through("move ", 10s);
-  ASSERT_TRUE(cpu_time_grows(engine.pid(), 30));
+  ASSERT_TRUE(cpu_time_grows(engine, 300ms));
   ASSERT_TRUE(engine.send("easy"));
-  EXPECT_TRUE(cpu_time_settles(engine.pid()));
+  EXPECT_TRUE(cpu_time_settles(engine));
   send_all({"ping 6"});
   EXPECT_EQ(engine.read_line(), "pong 6");
   quit_cleanly();

@@ -1,6 +1,5 @@
 // The engine binary over pipes, as a GUI drives it.
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <string>
 #include <vector>
@@ -67,8 +66,7 @@ TEST(ProtocolProcess, RejectedFeatureAborts) {
   EXPECT_EQ(engine.read_line(), "Error: Winboard has rejected required feature: setboard");
   auto end = engine.wait_for_exit();
   ASSERT_TRUE(end.has_value());
-  EXPECT_FALSE(end->exited);
-  EXPECT_EQ(end->signal, SIGABRT);
+  EXPECT_TRUE(end->aborted()) << end->code << " " << end->signal;
 }
 
 TEST(ProtocolProcess, OverlongLineIsRefusedAndTheNextLineWorks) {
@@ -86,6 +84,9 @@ TEST(ProtocolProcess, OverlongLineIsRefusedAndTheNextLineWorks) {
   quit_cleanly(engine);
 }
 
+#ifndef _WIN32
+// Windows sends no signal to one process: its Ctrl-C goes to a whole
+// console, and a GUI's engine has none.
 TEST(ProtocolProcess, InterruptIsIgnored) {
   test::engine_process engine;
   ASSERT_TRUE(engine.wait_ready());
@@ -94,6 +95,7 @@ TEST(ProtocolProcess, InterruptIsIgnored) {
   EXPECT_EQ(engine.read_line(), "Unrecognized command Force");
   quit_cleanly(engine);
 }
+#endif
 
 TEST(ProtocolProcess, MissingKeyFileAborts) {
   if (test::key_file_installed()) GTEST_SKIP() << "a key file is installed on this machine";
@@ -104,7 +106,7 @@ TEST(ProtocolProcess, MissingKeyFileAborts) {
   EXPECT_EQ(*out, startup_lines);
   auto end = engine.wait_for_exit();
   ASSERT_TRUE(end.has_value());
-  EXPECT_EQ(end->signal, SIGABRT);
+  EXPECT_TRUE(end->aborted()) << end->code << " " << end->signal;
 }
 
 }  // namespace

@@ -12,11 +12,11 @@
 #include <deque>
 #include <mutex>
 #include <queue>
-#include <semaphore>
 #include <string>
 #include <thread>
 
 #include "threads/message.h"
+#include "threads/message_count.h"
 #include "threads/state.h"
 
 namespace marlek {
@@ -52,12 +52,9 @@ class mt_object {
   friend class state;  // change_state() sets `current`
   void run();
 
-  // Holds a counting semaphore far above any queue length the engine sees.
-  static constexpr std::ptrdiff_t max_queued = 0x7FFFFFF;
-
   std::mutex lock;  // guards `queue` only, for one operation at a time
   std::queue<message*, std::deque<message*>> queue;
-  std::counting_semaphore<max_queued> semaphore{0};  // counts queued messages
+  message_count semaphore;  // counts queued messages
   std::thread thread;
   std::string thread_name;
   std::atomic<bool> running{true};
