@@ -42,8 +42,9 @@ TEST(DataFiles, EngineStartedInAnEmptyFolderFindsItsData) {
   // is not installed: it is unpacked and found beside itself, as above.)
 #ifndef _WIN32
   const temp_folder prefix;
-  const std::string install = std::string("'" MARLEK_CMAKE "' --install '" MARLEK_BUILD_DIR "' --prefix '") +
-                              prefix.path().string() + "' >/dev/null";
+  const std::string install =
+      std::string("'" MARLEK_CMAKE "' --install '" MARLEK_BUILD_DIR "' --prefix '") +
+      prefix.path().string() + "' >/dev/null";
   ASSERT_EQ(std::system(install.c_str()), 0);
   plays_from(prefix / MARLEK_INSTALL_BIN_DIR "/marlek", empty);
 #endif

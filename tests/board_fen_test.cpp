@@ -57,11 +57,12 @@ TEST(BoardFen, EachBadFieldGetsItsErrorLine) {
 }
 
 TEST(BoardFen, OwnRejections) {
-  const std::string off_board = "root::SetBoard: Position string runs off the board. Invalid position.";
+  const std::string off_board =
+      "root::SetBoard: Position string runs off the board. Invalid position.";
   expect_refused("rnbqkbnr/pppppppp/44/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", off_board);
   expect_refused("rnbqkbnrp/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", off_board);
   expect_refused("8/8/8/8/8/8/8/8/4K2k w - - 0 1", off_board);
-  expect_refused("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 
+  expect_refused("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR",
                  "root::SetBoard: Missing field in position string. Invalid position.");
   expect_refused("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq",
                  "root::SetBoard: Missing field in position string. Invalid position.");

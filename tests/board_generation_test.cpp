@@ -11,7 +11,8 @@ std::vector<std::string> generated(void (*generate)()) {
   move_list frame;
   generate();
   std::vector<std::string> texts;
-  for (std::size_t i = frame.start(); i < frame.end(); ++i) texts.push_back(to_text(global_moves[i]));
+  for (std::size_t i = frame.start(); i < frame.end(); ++i)
+    texts.push_back(to_text(global_moves[i]));
   return texts;
 }
 
@@ -23,9 +24,9 @@ bool generates(void (*generate)(), const std::string& text) {
 TEST(BoardGeneration, InitialPositionInListOrder) {
   set_up(start_position_fen);
   EXPECT_TRUE(generated(generate_captures).empty());
-  const std::vector<std::string> expected = {
-      "a2a3", "a2a4", "b2b3", "b2b4", "c2c3", "c2c4", "d2d3", "d2d4", "e2e3", "e2e4", "f2f3",
-      "f2f4", "g2g3", "g2g4", "h2h3", "h2h4", "b1a3", "b1c3", "g1f3", "g1h3"};
+  const std::vector<std::string> expected = {"a2a3", "a2a4", "b2b3", "b2b4", "c2c3", "c2c4", "d2d3",
+                                             "d2d4", "e2e3", "e2e4", "f2f3", "f2f4", "g2g3", "g2g4",
+                                             "h2h3", "h2h4", "b1a3", "b1c3", "g1f3", "g1h3"};
   EXPECT_EQ(generated(generate_quiet), expected);
 }
 
@@ -103,7 +104,7 @@ TEST(BoardGeneration, EnPassantOnlyRightAfterTheDoubleStep) {
   auto captures = generated(generate_captures);
   ASSERT_FALSE(captures.empty());
   EXPECT_EQ(captures.front(), "e5d6");
-  make_move(move(e1, 0x14));   // Ke1-e2 instead
+  make_move(move(e1, 0x14));    // Ke1-e2 instead
   make_move(move(0x67, 0x57));  // h7h6
   EXPECT_FALSE(generates(generate_captures, "e5d6"));
 }

@@ -40,9 +40,9 @@ TEST_F(KeyFileTest, KeysSitAtByteEightN) {
     for (int b = 3; b >= 0; --b) w = w << 8 | static_cast<unsigned char>(bytes[at + b]);
     return w;
   };
-  EXPECT_EQ(zobrist.bishop[0].low, word_at(0));      // white bishop on a1
-  EXPECT_EQ(zobrist.bishop[8].low, word_at(64));     // black bishop on a1
-  EXPECT_EQ(zobrist.castling[0].low, word_at(1024)); // K
+  EXPECT_EQ(zobrist.bishop[0].low, word_at(0));       // white bishop on a1
+  EXPECT_EQ(zobrist.bishop[8].low, word_at(64));      // black bishop on a1
+  EXPECT_EQ(zobrist.castling[0].low, word_at(1024));  // K
   EXPECT_EQ(zobrist.castling[0].high, word_at(1028));
   EXPECT_EQ(zobrist.side_to_move.low, word_at(8 * (128 + 4 + 3 * 128)));
   EXPECT_EQ(zobrist.rook[127].low, word_at(8 * 884));
@@ -110,8 +110,8 @@ TEST(BoardKeys, CastlingAndACornerCaptureApplyTheirKeys) {
   ASSERT_EQ(start, pieces_key());
   make_move(move(e1, g1));
   // Castling short leaves Q applied and K not (K twice).
-  EXPECT_EQ(position::position_key, pieces_key() ^ zobrist.side_to_move ^
-                                        zobrist.castling[castle_white_queen]);
+  EXPECT_EQ(position::position_key,
+            pieces_key() ^ zobrist.side_to_move ^ zobrist.castling[castle_white_queen]);
 
   set_up("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1");
   make_move(move(h8, h1));  // black takes the unmoved rook on h1

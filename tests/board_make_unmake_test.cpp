@@ -59,8 +59,8 @@ TEST(BoardMakeUnmake, CastlingShortMovesTheRookAndKeysTheEvents) {
   EXPECT_EQ(position::castling_rights[castle_white_queen], 0);
   EXPECT_NE(position::castling_rights[castle_black_king], 0);
   // K is applied by the king and again by the rook; Q once.
-  hash_key expected = before ^ king_piece->keys[e1] ^ king_piece->keys[g1] ^
-                      rook_piece->keys[h1] ^ rook_piece->keys[f1] ^ zobrist.side_to_move ^
+  hash_key expected = before ^ king_piece->keys[e1] ^ king_piece->keys[g1] ^ rook_piece->keys[h1] ^
+                      rook_piece->keys[f1] ^ zobrist.side_to_move ^
                       zobrist.castling[castle_white_queen];
   EXPECT_EQ(position::position_key, expected);
   unmake_move(move(e1, g1));
@@ -172,4 +172,3 @@ TEST(BoardChecksDeathTest, FaultStopsTheEngineNamingIt) {
 
 }  // namespace
 }  // namespace marlek::test
-

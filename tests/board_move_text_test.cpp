@@ -49,8 +49,8 @@ TEST(BoardMoveText, RoundTrips) {
 TEST(BoardMoveText, UnreadableTextMatchesNoMove) {
   // None of these may read past its end, and each yields the unreadable kind,
   // which no generator produces.
-  for (const char* text : {"", "e", "e2", "e2e", "i2e4", "e9e4", "e2e0", "E2E4", "e2e4Q", "e2e4x",
-                           "0000", "e2-e4"}) {
+  for (const char* text :
+       {"", "e", "e2", "e2e", "i2e4", "e9e4", "e2e0", "E2E4", "e2e4Q", "e2e4x", "0000", "e2-e4"}) {
     EXPECT_EQ(parse_exact(text).kind, unreadable_kind) << '"' << text << '"';
   }
   EXPECT_EQ(move(nullptr).kind, unreadable_kind);

@@ -52,7 +52,8 @@ class PerftReference : public ::testing::TestWithParam<perft_case> {};
 TEST_P(PerftReference, CountMatches) {
   const perft_case& c = GetParam();
   set_up(c.fen);
-  for (auto [depth, nodes] : c.counts) EXPECT_EQ(perft(depth), nodes) << c.fen << " depth " << depth;
+  for (auto [depth, nodes] : c.counts)
+    EXPECT_EQ(perft(depth), nodes) << c.fen << " depth " << depth;
   EXPECT_EQ(position_fault(), "");
 }
 

@@ -98,7 +98,8 @@ TEST_F(BookLoader, BadCharacterEndsLoadingAtItsLine) {
 }
 
 TEST_F(BookLoader, IllogicalMoveNumber) {
-  EXPECT_EQ(load("1. e2e4 e7e5 3. g1f3"), "Error: Illogical move number in " + path_ + " at line 1.\n");
+  EXPECT_EQ(load("1. e2e4 e7e5 3. g1f3"),
+            "Error: Illogical move number in " + path_ + " at line 1.\n");
   EXPECT_EQ(opening_book::stored_positions(), 2);
 
   clear_book();
@@ -135,15 +136,18 @@ TEST_F(BookLoader, MovesMustBeLegalWhereTheyStand) {
 }
 
 TEST_F(BookLoader, MalformedTokensAreRefused) {
-  struct refused { const char* text; int stored; };
+  struct refused {
+    const char* text;
+    int stored;
+  };
   const refused cases[] = {
-      {"1. e2e4q", 1},             // promotion letter: e2e4 is read and stored first
+      {"1. e2e4q", 1},                // promotion letter: e2e4 is read and stored first
       {"1. e2e4 e7e5\nabcdefgh", 2},  // letters that never form a move
-      {"1. e2e4 e7.", 1},          // a dot ends a token that is no move
+      {"1. e2e4 e7.", 1},             // a dot ends a token that is no move
       {"1. e2e4 e7e5\n0. d2d4", 2},   // move number 0
       {"1. e2e4 e7e5\n0... d7d5", 2},
-      {"1. e2e4 e7e5\n1234 d2d4", 2},  // four digits end the token before any dot
-      {"1. e2e4 e7e5\n1e. d2d4", 2},   // a number followed by a letter
+      {"1. e2e4 e7e5\n1234 d2d4", 2},     // four digits end the token before any dot
+      {"1. e2e4 e7e5\n1e. d2d4", 2},      // a number followed by a letter
       {"1. e2e4 e7e5\n1...... d2d4", 2},  // more dots than any move number has
   };
   for (const refused& c : cases) {

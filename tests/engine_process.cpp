@@ -53,7 +53,8 @@ std::vector<std::string> engine_process::read_lines_for(std::chrono::millisecond
   return lines;
 }
 
-bool engine_process::wait_for_cpu(std::chrono::milliseconds total, std::chrono::milliseconds wait) const {
+bool engine_process::wait_for_cpu(std::chrono::milliseconds total,
+                                  std::chrono::milliseconds wait) const {
   const auto until = std::chrono::steady_clock::now() + wait;
   while (cpu_time() < total) {
     if (std::chrono::steady_clock::now() >= until) return false;
@@ -75,7 +76,6 @@ bool engine_process::wait_for_cpu(std::chrono::milliseconds total, std::chrono::
 #include <unistd.h>
 
 #include <algorithm>
-#include <thread>
 #include <cerrno>
 #include <fstream>
 #include <sstream>

@@ -83,7 +83,8 @@ class engine_process {
   std::chrono::milliseconds cpu_time() const;
   // Waits until the engine has used `total` processor time: the evidence
   // that it is thinking. False when that does not happen within `wait`.
-  bool wait_for_cpu(std::chrono::milliseconds total, std::chrono::milliseconds wait = default_wait) const;
+  bool wait_for_cpu(std::chrono::milliseconds total,
+                    std::chrono::milliseconds wait = default_wait) const;
 
 #ifndef _WIN32
   pid_t pid() const { return child; }

@@ -25,7 +25,8 @@ class GameRecord : public testing::Test {
 
   // Plays moves that must not end the game.
   void play_all(const std::vector<const char*>& moves) {
-    for (const char* text : moves) ASSERT_EQ(root::play_move(move(text)), play_result::game_goes_on) << text;
+    for (const char* text : moves)
+      ASSERT_EQ(root::play_move(move(text)), play_result::game_goes_on) << text;
   }
 
   // Lines written since the last call.
@@ -44,7 +45,8 @@ class GameRecord : public testing::Test {
 
   static std::array<char, 120> board_letters() {
     std::array<char, 120> letters{};
-    for (int s = 0; s < 120; ++s) letters[s] = position::board[s] ? position::board[s]->letter : '.';
+    for (int s = 0; s < 120; ++s)
+      letters[s] = position::board[s] ? position::board[s]->letter : '.';
     return letters;
   }
 
@@ -96,7 +98,8 @@ TEST_F(GameRecord, StalemateComesBeforeRepetition) {
 TEST_F(GameRecord, FiftyMoveRuleCountsFromTheSetUpClock) {
   const char* fen = "4k3/4p3/8/8/8/8/8/R3K3 w - - 99 80";
   set_up(fen);
-  EXPECT_EQ(root::play_move(move("a1a2")), play_result::game_goes_on);  // the 100th half-move: not yet
+  EXPECT_EQ(root::play_move(move("a1a2")),
+            play_result::game_goes_on);  // the 100th half-move: not yet
   EXPECT_EQ(root::play_move(move("e8d8")), play_result::draw_by_fifty_moves);  // the 101st
   EXPECT_EQ(output(), "1/2-1/2 {50 move rule}\n");
 

@@ -32,10 +32,10 @@ TEST(ProtocolCommands, TableHoldsExactlyTheProtocolWords) {
   }
   EXPECT_EQ(known,
             (std::vector<std::string>{
-                "?",      "accepted",  "analyze", "easy",     "exit",     "force",  "go",
-                "hard",   "ics",       "level",   "name",     "new",      "nopost", "otim",
-                "ping",   "playother", "post",    "protover", "quit",     "random", "rejected",
-                "remove", "result",    "setboard", "time",    "undo",     "usermove", "xboard"}));
+                "?",      "accepted",  "analyze",  "easy",     "exit", "force",    "go",
+                "hard",   "ics",       "level",    "name",     "new",  "nopost",   "otim",
+                "ping",   "playother", "post",     "protover", "quit", "random",   "rejected",
+                "remove", "result",    "setboard", "time",     "undo", "usermove", "xboard"}));
 }
 
 TEST(ProtocolCommands, UnknownWordsAreReported) {

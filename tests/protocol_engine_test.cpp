@@ -47,7 +47,8 @@ bool cpu_time_settles(const test::engine_process& engine, std::chrono::seconds w
   constexpr int quiet_samples = 5;
   auto last = engine.cpu_time();
   int quiet = 0;
-  for (auto until = std::chrono::steady_clock::now() + wait; std::chrono::steady_clock::now() < until;) {
+  for (auto until = std::chrono::steady_clock::now() + wait;
+       std::chrono::steady_clock::now() < until;) {
     std::this_thread::sleep_for(100ms);
     const auto now = engine.cpu_time();
     quiet = now - last <= 10ms ? quiet + 1 : 0;
@@ -103,7 +104,8 @@ TEST_F(ProtocolEngine, SetboardThenGoThinksAndMovesWithinItsBudget) {
   ASSERT_FALSE(seen.empty());
   EXPECT_TRUE(seen.back().starts_with("move "));
   ASSERT_GE(seen.size(), 2u) << "no thinking line";
-  for (std::size_t i = 0; i + 1 < seen.size(); ++i) EXPECT_TRUE(is_posted_thinking_line(seen[i])) << seen[i];
+  for (std::size_t i = 0; i + 1 < seen.size(); ++i)
+    EXPECT_TRUE(is_posted_thinking_line(seen[i])) << seen[i];
   EXPECT_EQ(seen[0].substr(0, 2), "0\t");  // the first line reports the stored depth 0
   EXPECT_LT(took, 4s);
   quit_cleanly();
@@ -112,7 +114,8 @@ TEST_F(ProtocolEngine, SetboardThenGoThinksAndMovesWithinItsBudget) {
 TEST_F(ProtocolEngine, PingsAreAnsweredAtOnceOrAfterTheMove) {
   send_all({"force", "ping 5"});
   EXPECT_EQ(engine.read_line(), "pong 5");
-  send_all({"nopost", "level 0 1 0", "time 3000", "otim 3000", middlegame, "go", "ping 6", "ping 7"});
+  send_all(
+      {"nopost", "level 0 1 0", "time 3000", "otim 3000", middlegame, "go", "ping 6", "ping 7"});
   lines seen = read_through("pong", 10s);
   ASSERT_GE(seen.size(), 2u);
   EXPECT_TRUE(seen[seen.size() - 2].starts_with("move "));
@@ -171,8 +174,8 @@ TEST_F(ProtocolEngine, IllegalAndUnreadableMovesAreRefusedByTheirText) {
   send_all({"new", "force", "usermove e2e5", "usermove e2", "usermove e2e4Q", "usermove zz",
             "usermove e2e4", "ping 1"});
   EXPECT_EQ(engine.read_until("pong 1"),
-            (lines{"Error: Illegal move e2e5", "Error: Illegal move e2", "Error: Illegal move e2e4Q",
-                   "Error: Illegal move zz"}));
+            (lines{"Error: Illegal move e2e5", "Error: Illegal move e2",
+                   "Error: Illegal move e2e4Q", "Error: Illegal move zz"}));
   quit_cleanly();
 }
 
@@ -192,7 +195,8 @@ TEST_F(ProtocolEngine, RemoveInForceModeTakesBackTwoMovesOrNone) {
             "usermove e7e5", "usermove g1f3", "remove",
             // Black is to move again after e2e4, and g1f3 is free again.
             "usermove c7c5", "usermove g1f3", "ping 1"});
-  EXPECT_EQ(engine.read_until("pong 1"), (lines{"Error: no move to undo.", "Error: no move to undo."}));
+  EXPECT_EQ(engine.read_until("pong 1"),
+            (lines{"Error: no move to undo.", "Error: no move to undo."}));
   quit_cleanly();
 }
 
@@ -224,8 +228,8 @@ TEST_F(ProtocolEngine, RepetitionNeedsTheSameRightsAndEnPassant) {
   // King and both rooks of each side leave and return: the set-up placement
   // again, but without its castling rights, and twice is no draw.
   send_all({"force", "setboard r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1"});
-  play({"e1e2", "e8e7", "a1a2", "a8a7", "h1h2", "h8h7", "e2e1", "e7e8", "a2a1", "a7a8", "h2h1", "h7h8",
-        "a1b1", "a8b8", "b1a1", "b8a8"},
+  play({"e1e2", "e8e7", "a1a2", "a8a7", "h1h2", "h8h7", "e2e1", "e7e8", "a2a1", "a7a8", "h2h1",
+        "h7h8", "a1b1", "a8b8", "b1a1", "b8a8"},
        "ping 1");
   EXPECT_EQ(engine.read_until("pong 1"), lines{});
   play({"a1b1", "a8b8", "b1a1", "b8a8"}, "ping 2");
@@ -242,7 +246,8 @@ TEST_F(ProtocolEngine, RepetitionNeedsTheSameRightsAndEnPassant) {
 }
 
 TEST_F(ProtocolEngine, NewWhileThinkingPlaysNoMove) {
-  send_all({"nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go", "new", "ping 5"});
+  send_all(
+      {"nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go", "new", "ping 5"});
   EXPECT_EQ(engine.read_until("pong 5"), lines{});
   // The engine now has Black in the new game.
   ASSERT_TRUE(engine.send("usermove e2e4"));

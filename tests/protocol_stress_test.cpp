@@ -73,7 +73,8 @@ struct stress_settings {
 
 stress_settings read_settings() {
   stress_settings settings;
-  if (const char* seed = std::getenv("MARLEK_STRESS_SEED")) settings.seed = std::strtoull(seed, nullptr, 10);
+  if (const char* seed = std::getenv("MARLEK_STRESS_SEED"))
+    settings.seed = std::strtoull(seed, nullptr, 10);
   if (const char* seconds = std::getenv("MARLEK_STRESS_SECONDS"))
     settings.seconds = std::max(1, std::atoi(seconds));
   return settings;
@@ -105,8 +106,9 @@ bool is_expected_output(std::string_view line) {
   };
   // An illegal move is named by the text the GUI sent, whatever it was.
   static const std::vector<std::string_view> prefixes = {
-      "Unrecognized command ", "root::SetBoard: ", "root::Setboard: ",
-      "Error: command line longer than ", "Error: Illegal move "};
+      "Unrecognized command ",
+      "root::SetBoard: ", "root::Setboard: ", "Error: command line longer than ",
+      "Error: Illegal move "};
   if (std::find(whole_lines.begin(), whole_lines.end(), line) != whole_lines.end()) return true;
   for (std::string_view prefix : prefixes)
     if (line.starts_with(prefix)) return true;
@@ -156,8 +158,8 @@ class stress_run {
       if (!take(*line)) return false;
     if (!end) return fail("the engine did not end after quit");
     if (!end->exited || end->code != 0)
-      return fail("quit ended the engine with status " + std::to_string(end->code) +
-                  ", signal " + std::to_string(end->signal));
+      return fail("quit ended the engine with status " + std::to_string(end->code) + ", signal " +
+                  std::to_string(end->signal));
     if (!engine.error_output().empty()) return fail("the engine wrote to standard error");
     return true;
   }
@@ -167,8 +169,8 @@ class stress_run {
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(steady_clock::now() - started).count();
     out << "protocol stress: seed " << settings.seed << ", " << bursts << " bursts, " << sent
-        << " lines in " << seconds << " s; the engine moved " << moves
-        << " times, ended " << results << " games and wrote " << thinking << " thinking lines";
+        << " lines in " << seconds << " s; the engine moved " << moves << " times, ended "
+        << results << " games and wrote " << thinking << " thinking lines";
     return out.str();
   }
 
@@ -205,7 +207,8 @@ class stress_run {
     for (;;) {
       const auto left = std::chrono::duration_cast<milliseconds>(until - steady_clock::now());
       auto line = engine.read_line(std::max(left, 0ms));
-      if (!line) return fail("no \"" + pong + "\" within " + std::to_string(pong_wait.count()) + " ms");
+      if (!line)
+        return fail("no \"" + pong + "\" within " + std::to_string(pong_wait.count()) + " ms");
       if (!take(*line)) return false;
       if (*line == pong) break;
     }
@@ -246,7 +249,8 @@ class stress_run {
   bool fail(const std::string& what) {
     std::ofstream(input_file, std::ios::binary) << sent_lines;
     std::ostringstream report;
-    report << what << "\n" << summary() << " so far; MARLEK_STRESS_SEED=" << settings.seed
+    report << what << "\n"
+           << summary() << " so far; MARLEK_STRESS_SEED=" << settings.seed
            << " sends the same lines again, and " << input_file << " holds every line sent.\n"
            << "Last burst:\n";
     for (const std::string& line : burst_lines) report << "  > " << escaped(line) << "\n";

@@ -8,9 +8,9 @@
 #include "game/root.h"
 #include "search/alpha_beta.h"
 #include "search/hash_table.h"
-#include "search/search_state.h"
 #include "search/quiesce.h"
 #include "search/scores.h"
+#include "search/search_state.h"
 
 namespace marlek {
 namespace {
@@ -21,9 +21,7 @@ void set_up(const char* fen) { ASSERT_TRUE(set_up_afresh(fen)) << fen; }
 void play(const char* text) { make_move(move(text)); }
 
 // Whether the current position owns its slot of the table (was probed).
-bool table_holds_position() {
-  return hash_table::find(position::position_key) != nullptr;
-}
+bool table_holds_position() { return hash_table::find(position::position_key) != nullptr; }
 
 // The entry of the position after `text`, without disturbing the search's.
 hash_entry after_move(const char* text) {

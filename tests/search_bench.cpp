@@ -37,9 +37,7 @@ TEST(Bench, SamePositionSetUpTwiceSearchesAlike) {
 // The bench signature is the search's fingerprint: a change meant only to
 // make the engine faster or clearer leaves it exactly as it is. A change
 // meant to alter the search updates this number and says why in its commit.
-TEST(Bench, SignatureAtDepthFourIsPinned) {
-  EXPECT_EQ(bench_signature(run_bench(4)), 9410102u);
-}
+TEST(Bench, SignatureAtDepthFourIsPinned) { EXPECT_EQ(bench_signature(run_bench(4)), 9410102u); }
 
 TEST(Bench, BadTextGivesNoNodes) {
   std::ostringstream output;

@@ -16,8 +16,8 @@
 #include "search/alpha_beta.h"
 #include "search/hash_table.h"
 #include "search/iterate.h"
-#include "search/search_state.h"
 #include "search/scores.h"
+#include "search/search_state.h"
 #include "search/stop_poll.h"
 
 namespace marlek {
@@ -89,7 +89,8 @@ std::string field(const std::string& line, int index) {
   fields.push_back(line.substr(at));
   const bool well_formed = fields.size() == 5 && all_digits(fields[0]) &&
                            all_digits(fields[1], fields[1][0] == '-' ? 1 : 0) &&
-                           all_digits(fields[2]) && all_digits(fields[3]) && is_variation(fields[4]);
+                           all_digits(fields[2]) && all_digits(fields[3]) &&
+                           is_variation(fields[4]);
   EXPECT_TRUE(well_formed) << line;
   return well_formed ? fields[index - 1] : std::string();
 }
@@ -213,8 +214,13 @@ TEST_F(Deepening, AspirationWindowsAndTheirReSearches) {
   const std::size_t chosen = best_move;
   iterative_deepening(1000, scripted_search);
   const std::vector<search_call> expected = {
-      {0, -25, 25},    {0, -infinity_score, -25}, {100, -65, -15}, {100, -15, infinity_score},
-      {200, -15, 35},  {300, -15, 35},            {300, 35, infinity_score},
+      {0, -25, 25},
+      {0, -infinity_score, -25},
+      {100, -65, -15},
+      {100, -15, infinity_score},
+      {200, -15, 35},
+      {300, -15, 35},
+      {300, 35, infinity_score},
   };
   EXPECT_EQ(calls, expected);
   EXPECT_EQ(iteration_depth, 300);

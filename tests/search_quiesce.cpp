@@ -7,9 +7,9 @@
 #include "board/position.h"
 #include "eval/evaluate.h"
 #include "game/root.h"
-#include "search/search_state.h"
 #include "search/quiesce.h"
 #include "search/scores.h"
+#include "search/search_state.h"
 
 namespace marlek {
 namespace {

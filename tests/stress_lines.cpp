@@ -18,17 +18,17 @@ constexpr int longest_ping = 999999;  // the test's own pings count above this
 // en-passant captures and promotions of the positions below: in most
 // positions a few of them are legal.
 const std::vector<std::string> plausible_moves = {
-    "e2e4", "e7e5", "g1f3", "b8c6", "f1c4", "g8f6", "d2d4", "d7d5", "c2c4", "e7e6",
-    "b1c3", "f8e7", "c1g5", "c8f5", "e1g1", "e8g8", "e1c1", "e8c8", "f3e5", "d1h5",
-    "e5d6", "e5f6", "e4d3", "d5c4", "e4d5", "g2g3", "b7b6", "h2h4", "a7a8q", "a7a8n",
-    "b2b1r", "h7h8b", "e1e2", "e8d8", "g1h1", "f6e4",
+    "e2e4", "e7e5",  "g1f3",  "b8c6",  "f1c4",  "g8f6", "d2d4", "d7d5", "c2c4",
+    "e7e6", "b1c3",  "f8e7",  "c1g5",  "c8f5",  "e1g1", "e8g8", "e1c1", "e8c8",
+    "f3e5", "d1h5",  "e5d6",  "e5f6",  "e4d3",  "d5c4", "e4d5", "g2g3", "b7b6",
+    "h2h4", "a7a8q", "a7a8n", "b2b1r", "h7h8b", "e1e2", "e8d8", "g1h1", "f6e4",
 };
 
 // Everything that changes the engine's mode or the shared flags; the
 // commands that make it think come twice, so that it often does.
 const std::vector<std::string> mode_words = {
-    "go", "go", "force", "?", "?", "undo", "undo", "remove", "analyze", "analyze", "exit",
-    "playother", "new", "new", "post", "nopost", "hard", "easy",
+    "go",      "go",   "force",     "?",   "?",   "undo", "undo",   "remove", "analyze",
+    "analyze", "exit", "playother", "new", "new", "post", "nopost", "hard",   "easy",
 };
 
 // Positions the engine accepts: the start, en-passant squares for either
@@ -86,17 +86,32 @@ const std::vector<std::string> short_levels = {"0 0:05 0", "40 0:03 0", "0 0:02 
 
 // Clock lines with long, negative, overflowing or malformed values.
 const std::vector<std::string> wild_clocks = {
-    "level 40 5 0",     "level 0 999999 0",  "level -1 -1 -1",   "level 40 5",
-    "level 40 5 0 0",   "level  40 5 0",     "level a b c",      "level 0 2:30 12",
-    "level 40 0:xx 0",  "level 2147483647 99999999999 99999999999",
-    "time 99999999",    "time 99999999999999999999", "time -500", "time", "time ",
-    "time 5 6",         "time abc",          "otim",             "otim 1 2",
-    "otim -99999999",   "otim 99999999999",
+    "level 40 5 0",
+    "level 0 999999 0",
+    "level -1 -1 -1",
+    "level 40 5",
+    "level 40 5 0 0",
+    "level  40 5 0",
+    "level a b c",
+    "level 0 2:30 12",
+    "level 40 0:xx 0",
+    "level 2147483647 99999999999 99999999999",
+    "time 99999999",
+    "time 99999999999999999999",
+    "time -500",
+    "time",
+    "time ",
+    "time 5 6",
+    "time abc",
+    "otim",
+    "otim 1 2",
+    "otim -99999999",
+    "otim 99999999999",
 };
 
 const std::vector<std::string> ignored_lines = {
-    "xboard", "protover 2", "accepted usermove", "accepted ping", "result 1-0 {White mates}",
-    "result *", "random", "name Some Opponent", "ics -",
+    "xboard",   "protover 2", "accepted usermove",  "accepted ping", "result 1-0 {White mates}",
+    "result *", "random",     "name Some Opponent", "ics -",
 };
 
 // Command words that take arguments: raw bytes after them reach the handlers.
@@ -199,7 +214,7 @@ std::string stress_lines::random_move_text() {
 
 std::string stress_lines::mode_command() {
   std::string word = pick(mode_words);
-  if (one_in(8)) word += " and some words";  // ignored by these commands
+  if (one_in(8)) word += " and some words";                      // ignored by these commands
   if (one_in(10)) word[0] = static_cast<char>(word[0] & ~0x20);  // Go, Force: unknown
   return word;
 }
@@ -210,7 +225,8 @@ std::string stress_lines::bad_fen() {
   const std::string fen = pick(good_fens);
   switch (number(0, 3)) {
     case 0: return pick(bad_fens);
-    case 1: return fen.substr(0, static_cast<std::size_t>(number(0, static_cast<int>(fen.size()) - 1)));
+    case 1:
+      return fen.substr(0, static_cast<std::size_t>(number(0, static_cast<int>(fen.size()) - 1)));
     case 2: {
       // A few characters changed: sometimes still a position, often not.
       std::string changed = fen;

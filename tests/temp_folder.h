@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "board/keys.h"
 #include "base/data_files.h"
+#include "board/keys.h"
 
 namespace marlek::test {
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/data_files.h"
 #include "board/keys.h"
 #include "game/bench.h"
-#include "base/data_files.h"
 
 using namespace marlek;
 
@@ -17,8 +17,8 @@ namespace {
 constexpr int deepest_bench = 100;
 
 void report(std::size_t index, const bench_result& r) {
-  std::printf("position %zu nodes %llu best %s\n", index + 1, static_cast<unsigned long long>(r.nodes),
-              to_text(r.best).c_str());
+  std::printf("position %zu nodes %llu best %s\n", index + 1,
+              static_cast<unsigned long long>(r.nodes), to_text(r.best).c_str());
   std::fflush(stdout);
 }
 }  // namespace

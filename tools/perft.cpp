@@ -8,11 +8,11 @@
 #include <cstring>
 #include <string>
 
+#include "base/data_files.h"
 #include "board/keys.h"
 #include "board/perft.h"
 #include "board/position.h"
 #include "game/root.h"
-#include "base/data_files.h"
 #include "search/search_state.h"
 
 using namespace marlek;
@@ -52,8 +52,11 @@ int main(int argc, char** argv) {
   auto start = std::chrono::steady_clock::now();
   // The root move list already holds exactly the legal moves.
   std::uint64_t nodes = by_move ? divide(depth) : (depth <= 0 ? 1 : perft(depth));
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-  unsigned long long nps = ms > 0 ? nodes * 1000ull / static_cast<unsigned long long>(ms) : nodes * 1000ull;
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  start)
+                .count();
+  unsigned long long nps =
+      ms > 0 ? nodes * 1000ull / static_cast<unsigned long long>(ms) : nodes * 1000ull;
   std::printf("nodes %llu time_ms %lld nps %llu\n", static_cast<unsigned long long>(nodes),
               static_cast<long long>(ms), nps);
   return 0;

@@ -74,7 +74,9 @@ constexpr letter_kinds letters;
 
 constexpr std::uint8_t sliding = along_diagonal | along_file_or_rank;
 
-std::uint8_t kinds_of(const apiece& p) { return letters.of[static_cast<unsigned char>(p.letter) & 127]; }
+std::uint8_t kinds_of(const apiece& p) {
+  return letters.of[static_cast<unsigned char>(p.letter) & 127];
+}
 
 // Whether a piece of the given kinds standing on `from` attacks `target`.
 bool hits(std::uint8_t piece_kinds, square from, square target) {

@@ -20,7 +20,8 @@ constexpr const char* unknown_character =
     "root::Setboard: Unknown character in position string. Invalid position.";
 constexpr const char* unexpected_end =
     "root::SetBoard: Unexpected end of position string. Invalid position.";
-constexpr const char* bad_side = "root::SetBoard: Side to move must be 'w' or 'b'. Invalid position.";
+constexpr const char* bad_side =
+    "root::SetBoard: Side to move must be 'w' or 'b'. Invalid position.";
 constexpr const char* bad_castling =
     "root::Setboard: Unrecognized character in castling flags. Invalid position";
 constexpr const char* bad_en_passant =
@@ -87,7 +88,9 @@ bool split_fields(std::string_view text, fen_fields& fields) {
   return true;
 }
 
-bool is_piece_letter(char c) { return std::string_view("PNBRQKpnbrqk").find(c) != std::string_view::npos; }
+bool is_piece_letter(char c) {
+  return std::string_view("PNBRQKpnbrqk").find(c) != std::string_view::npos;
+}
 
 const char* read_placement(std::string_view text, fen_position& out) {
   int rank = 7, file = 0;
@@ -98,7 +101,8 @@ const char* read_placement(std::string_view text, fen_position& out) {
       file = 0;
     } else if (c >= '1' && c <= '8') {
       // A run of digits counts as one number, which is then above 8.
-      if (i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1]))) return off_board;
+      if (i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1])))
+        return off_board;
       file += c - '0';
       if (file > 8) return off_board;
     } else if (is_piece_letter(c)) {
@@ -161,9 +165,15 @@ const char* check_material(const fen_position& pos) {
 // castle would move a rook that is not there, an en-passant capture would
 // take a pawn that is not there.
 void drop_impossible_rights(fen_position& pos) {
-  struct home { int right; square king_square, rook_square; char king_letter, rook_letter; };
-  const home homes[] = {{castle_white_king, e1, h1, 'K', 'R'}, {castle_white_queen, e1, a1, 'K', 'R'},
-                        {castle_black_king, e8, h8, 'k', 'r'}, {castle_black_queen, e8, a8, 'k', 'r'}};
+  struct home {
+    int right;
+    square king_square, rook_square;
+    char king_letter, rook_letter;
+  };
+  const home homes[] = {{castle_white_king, e1, h1, 'K', 'R'},
+                        {castle_white_queen, e1, a1, 'K', 'R'},
+                        {castle_black_king, e8, h8, 'k', 'r'},
+                        {castle_black_queen, e8, a8, 'k', 'r'}};
   for (const home& h : homes)
     if (pos.letters[h.king_square] != h.king_letter || pos.letters[h.rook_square] != h.rook_letter)
       pos.rights[h.right] = false;
@@ -238,7 +248,8 @@ bool set_up_board(const char* text) {
     reject(opponent_in_check);
     return false;
   }
-  for (int right = 0; right < 4; ++right) position::castling_rights[right] = pos.rights[right] ? 1 : 0;
+  for (int right = 0; right < 4; ++right)
+    position::castling_rights[right] = pos.rights[right] ? 1 : 0;
   if (pos.has_en_passant) {
     position::ep_squares.push_back(pos.en_passant_pawn);
     position::ep_plies.push_back(-1);  // as if made at ply -1: the capture is possible now

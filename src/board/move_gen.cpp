@@ -169,8 +169,7 @@ void king::gen_quiet() const {
     if (!in_check(side)) {
       // The rook's presence is trusted to the right: it goes when the rook
       // moves or is taken, and set-up grants it only with the rook home.
-      if (rights[0] && free_and_safe(f1 + shift) && free_and_safe(g1 + shift))
-        push(sq, g1 + shift);
+      if (rights[0] && free_and_safe(f1 + shift) && free_and_safe(g1 + shift)) push(sq, g1 + shift);
       if (rights[1] && !board[b1 + shift] && free_and_safe(c1 + shift) && free_and_safe(d1 + shift))
         push(sq, c1 + shift);
     }

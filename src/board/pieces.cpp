@@ -17,7 +17,9 @@ constexpr int queen_directions[] = {1, 15, 16, 17, 0};
 constexpr int king_directions[] = {1, 15, 16, 17, 0};
 constexpr int pawn_directions[2][3] = {{16, 15, 17}, {-16, -15, -17}};
 
-char letter_for(char upper, int c) { return c == white ? upper : static_cast<char>(upper - 'A' + 'a'); }
+char letter_for(char upper, int c) {
+  return c == white ? upper : static_cast<char>(upper - 'A' + 'a');
+}
 // The 128-key tables keep Black's keys in the off-board half of each row.
 const hash_key* row_keys(const hash_key* table, int c) { return table + 8 * c; }
 }  // namespace
@@ -97,12 +99,18 @@ king::~king() {
 apiece* new_piece(char letter, square s) {
   int c = (letter >= 'a' && letter <= 'z') ? black : white;
   switch (letter) {
-    case 'P': case 'p': return new pawn(s, c);
-    case 'N': case 'n': return new knight(s, c, nullptr);
-    case 'B': case 'b': return new bishop(s, c, nullptr);
-    case 'R': case 'r': return new rook(s, c, nullptr);
-    case 'Q': case 'q': return new queen(s, c, nullptr);
-    case 'K': case 'k': return new king(s, c);
+    case 'P':
+    case 'p': return new pawn(s, c);
+    case 'N':
+    case 'n': return new knight(s, c, nullptr);
+    case 'B':
+    case 'b': return new bishop(s, c, nullptr);
+    case 'R':
+    case 'r': return new rook(s, c, nullptr);
+    case 'Q':
+    case 'q': return new queen(s, c, nullptr);
+    case 'K':
+    case 'k': return new king(s, c);
     default: return nullptr;
   }
 }

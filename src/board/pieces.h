@@ -20,9 +20,9 @@ class pawn;
 
 class piece : public apiece, public position {
  public:
-  std::int32_t moves_made = 0;        // moves of this piece now made
-  const int* directions = nullptr;    // the type's offsets, zero-terminated
-  const hash_key* keys = nullptr;     // this colour's part of the type's key table
+  std::int32_t moves_made = 0;      // moves of this piece now made
+  const int* directions = nullptr;  // the type's offsets, zero-terminated
+  const hash_key* keys = nullptr;   // this colour's part of the type's key table
 
   void make(move m) override;
   void add() override;
@@ -31,7 +31,8 @@ class piece : public apiece, public position {
 
  protected:
   piece() = default;  // never used: the most derived class builds this part
-  piece(square s, int c, std::int32_t v, char type_letter, const int* dirs, const hash_key* type_keys);
+  piece(square s, int c, std::int32_t v, char type_letter, const int* dirs,
+        const hash_key* type_keys);
 };
 
 // The kinds a pawn can become. A piece made by a promotion owns the pawn it
@@ -134,10 +135,10 @@ inline constexpr std::int32_t queen_value = 1000;
 inline constexpr std::int32_t king_value = 0;
 
 // Squares the castling code names.
-inline constexpr square a1 = 0x00, b1 = 0x01, c1 = 0x02, d1 = 0x03, e1 = 0x04, f1 = 0x05,
-                        g1 = 0x06, h1 = 0x07;
-inline constexpr square a8 = 0x70, b8 = 0x71, c8 = 0x72, d8 = 0x73, e8 = 0x74, f8 = 0x75,
-                        g8 = 0x76, h8 = 0x77;
+inline constexpr square a1 = 0x00, b1 = 0x01, c1 = 0x02, d1 = 0x03, e1 = 0x04, f1 = 0x05, g1 = 0x06,
+                        h1 = 0x07;
+inline constexpr square a8 = 0x70, b8 = 0x71, c8 = 0x72, d8 = 0x73, e8 = 0x74, f8 = 0x75, g8 = 0x76,
+                        h8 = 0x77;
 
 // Builds the piece a FEN letter names on square s (null for another letter).
 apiece* new_piece(char letter, square s);

@@ -62,13 +62,15 @@ class position {
   static inline std::vector<apiece*>& captured = *new std::vector<apiece*>();
   static inline std::vector<std::int32_t> capture_plies;  // bottom: -1 - half-move clock
   static inline std::vector<std::int32_t> pawn_plies;
-  static inline std::vector<square> ep_squares;       // pawns whose double step is made
-  static inline std::vector<std::int32_t> ep_plies;   // set-up pushes -1 (capture now) or -2
+  static inline std::vector<square> ep_squares;      // pawns whose double step is made
+  static inline std::vector<std::int32_t> ep_plies;  // set-up pushes -1 (capture now) or -2
 
   // Tops of the stacks, in bounds: an empty stack has no entry, which
   // no_ply stands for (a ply no move can have).
   static constexpr std::int32_t no_ply = -1000000;
-  static std::int32_t top_capture_ply() { return capture_plies.empty() ? no_ply : capture_plies.back(); }
+  static std::int32_t top_capture_ply() {
+    return capture_plies.empty() ? no_ply : capture_plies.back();
+  }
   static std::int32_t top_pawn_ply() { return pawn_plies.empty() ? no_ply : pawn_plies.back(); }
   static std::int32_t top_ep_ply() { return ep_plies.empty() ? no_ply : ep_plies.back(); }
   // True when the last move made was a double step (or set-up named one), so

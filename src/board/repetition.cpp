@@ -32,7 +32,8 @@ position_snapshot snapshot_of_position() {
     }
   }
   snapshot.side = position::side_to_move;
-  for (int right = 0; right < 4; ++right) snapshot.rights[right] = position::castling_rights[right] != 0;
+  for (int right = 0; right < 4; ++right)
+    snapshot.rights[right] = position::castling_rights[right] != 0;
   snapshot.en_passant_pawn = en_passant_pawn();
   return snapshot;
 }

@@ -113,7 +113,8 @@ bool is_legal_here(move m) {
 
 class book_loader {
  public:
-  book_loader(std::istream& in, const std::string& file_name) : reader_(in), file_name_(file_name) {}
+  book_loader(std::istream& in, const std::string& file_name)
+      : reader_(in), file_name_(file_name) {}
   void run();
 
  private:
@@ -149,7 +150,8 @@ bool book_loader::fail(const std::string& words) {
 bool book_loader::take_number(const std::string& token) {
   int target = 0;
   if (!read_move_number(token, target)) return fail("Error parsing " + file_name_ + " at line ");
-  if (target > position::ply) return fail("Error: Illogical move number in " + file_name_ + " at line ");
+  if (target > position::ply)
+    return fail("Error: Illogical move number in " + file_name_ + " at line ");
   while (position::ply != target && !book_line.empty()) {
     unmake_move(book_line.back());
     book_line.pop_back();
@@ -159,7 +161,8 @@ bool book_loader::take_number(const std::string& token) {
 
 bool book_loader::take_move(const std::string& token) {
   const move m(token.c_str());
-  if (!has_move_form(token) || !is_legal_here(m)) return fail("Error parsing " + file_name_ + " at line ");
+  if (!has_move_form(token) || !is_legal_here(m))
+    return fail("Error parsing " + file_name_ + " at line ");
   make_move(m);
   book_line.push_back(m);
   const int slot = find_book_slot(hash_key{});

@@ -11,8 +11,8 @@
 #include "engine/timer.h"
 #include "game/root.h"
 #include "search/alpha_beta.h"
-#include "search/iterate.h"
 #include "search/depth.h"
+#include "search/iterate.h"
 #include "search/search_state.h"
 
 namespace marlek {
@@ -31,7 +31,9 @@ bool has_legal_moves() { return root_moves_end > 0; }
 
 // Names the move as the GUI wrote it: text that is no move at all has no
 // coordinate notation to show.
-void report_illegal(const user_move& um) { output_line(std::string("Error: Illegal move ") + um.text); }
+void report_illegal(const user_move& um) {
+  output_line(std::string("Error: Illegal move ") + um.text);
+}
 
 // The message as the class its kind stands for, or null after `complaint`
 // when it is not one.
@@ -84,7 +86,8 @@ void eforce::leave() { start_watch(); }
 // Analysis ------------------------------------------------------------------
 
 void eanalyze::execute() {
-  if (has_legal_moves()) iterative_deepening(unlimited_depth, search_root, thinking_output::as_posting);
+  if (has_legal_moves())
+    iterative_deepening(unlimited_depth, search_root, thinking_output::as_posting);
   handle(owner->wait_message());
 }
 
@@ -172,7 +175,8 @@ void ego::handle(message* m) {
     case undo::kind_id:
     case remove_pair::kind_id: output_line(not_while_on_move); break;
     case ping::kind_id:
-      if (auto* p = as<ping>(m, "Error: Engine received malformed PING message.")) pending_ping = p->number;
+      if (auto* p = as<ping>(m, "Error: Engine received malformed PING message."))
+        pending_ping = p->number;
       break;
     default: eforce::handle(m); return;
   }
@@ -197,7 +201,8 @@ void ego::play_best() {
     output_line("Error: Marlek's attempting an illegal move: " + to_text(chosen));
     std::abort();
   }
-  change_state(result == play_result::game_goes_on ? static_cast<state*>(&eng->ponder_mode) : &eng->force_mode);
+  change_state(result == play_result::game_goes_on ? static_cast<state*>(&eng->ponder_mode)
+                                                   : &eng->force_mode);
 }
 
 }  // namespace marlek

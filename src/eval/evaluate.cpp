@@ -13,13 +13,13 @@ namespace marlek {
 namespace {
 
 constexpr int lazy_margin = 25;
-constexpr int bishop_pair_bonus = 50;       // for exactly two bishops
-constexpr int castling_lost_penalty = 92;   // neither castling right left
-constexpr int endgame_threshold = 6400;     // both sides' material, pawns included
-constexpr int doubled_pawn_unit = 10;       // times the pawn-count table entry
-constexpr int isolated_pawn_penalty = 10;   // per file
-constexpr int free_file_pawn_bonus = 22;    // pawn on a file without enemy pawns
-constexpr int king_zone_attack = 36;        // per attacking piece and square
+constexpr int bishop_pair_bonus = 50;      // for exactly two bishops
+constexpr int castling_lost_penalty = 92;  // neither castling right left
+constexpr int endgame_threshold = 6400;    // both sides' material, pawns included
+constexpr int doubled_pawn_unit = 10;      // times the pawn-count table entry
+constexpr int isolated_pawn_penalty = 10;  // per file
+constexpr int free_file_pawn_bonus = 22;   // pawn on a file without enemy pawns
+constexpr int king_zone_attack = 36;       // per attacking piece and square
 
 // The caller's window from White's point of view. A score beyond it by
 // more than the margin is returned as it stands.
@@ -51,12 +51,18 @@ int castling_term() {
 int square_value(const apiece& p, bool endgame) {
   const int own_entry = p.sq + (p.colour == black ? second_half : 0);
   switch (p.letter) {
-    case 'P': case 'p': return (endgame ? pawn_endgame_table : pawn_middlegame_table)[own_entry];
-    case 'N': case 'n': return knight_table[p.sq];
-    case 'B': case 'b': return bishop_table[p.sq];
-    case 'R': case 'r': return rook_table[own_entry];
-    case 'Q': case 'q': return queen_table[own_entry];
-    case 'K': case 'k': return king_table[p.sq + (endgame ? second_half : 0)];
+    case 'P':
+    case 'p': return (endgame ? pawn_endgame_table : pawn_middlegame_table)[own_entry];
+    case 'N':
+    case 'n': return knight_table[p.sq];
+    case 'B':
+    case 'b': return bishop_table[p.sq];
+    case 'R':
+    case 'r': return rook_table[own_entry];
+    case 'Q':
+    case 'q': return queen_table[own_entry];
+    case 'K':
+    case 'k': return king_table[p.sq + (endgame ? second_half : 0)];
     default: return 0;
   }
 }
@@ -102,8 +108,8 @@ int zone_attacks(const apiece* target_king, int attackers) {
 }
 
 int king_zone_term() {
-  return king_zone_attack *
-         (zone_attacks(position::kings[black], white) - zone_attacks(position::kings[white], black));
+  return king_zone_attack * (zone_attacks(position::kings[black], white) -
+                             zone_attacks(position::kings[white], black));
 }
 
 }  // namespace

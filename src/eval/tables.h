@@ -56,7 +56,8 @@ constexpr colour_table pair_table(const board_grid& left, const board_grid& righ
 constexpr shared_table board_table(const board_grid& grid) {
   shared_table table{};
   for (int rank = 0; rank < 8; ++rank)
-    for (int file = 0; file < 8; ++file) table[make_square(file, rank)] = grid[grid_index(file, rank)];
+    for (int file = 0; file < 8; ++file)
+      table[make_square(file, rank)] = grid[grid_index(file, rank)];
   return table;
 }
 
@@ -65,58 +66,58 @@ constexpr shared_table board_table(const board_grid& grid) {
 // Centre pawns may advance; pawns in front of a short-castled king should
 // stay home (the -99 on f3 to h7).
 inline constexpr board_grid pawn_middlegame_grid = {
-      0,   0,   0,   0,   0,   0,   0,   0,  // 8
-    -55, -30,  -3,  16,  16, -99, -99, -99,  // 7
-    -54, -29,  -2,  17,  17, -99, -99, -99,  // 6
-    -53, -28,  -1,  18,  18, -99, -99, -99,  // 5
-    -52, -27,  -1,  18,  18, -99, -99, -99,  // 4
-    -51, -26,  -3,  14,  14, -99, -26, -75,  // 3
-    -50, -25,  -5,  10,  10,  -5, -25, -50,  // 2
-      0,   0,   0,   0,   0,   0,   0,   0,  // 1
+    0,   0,   0,  0,  0,  0,   0,   0,    // 8
+    -55, -30, -3, 16, 16, -99, -99, -99,  // 7
+    -54, -29, -2, 17, 17, -99, -99, -99,  // 6
+    -53, -28, -1, 18, 18, -99, -99, -99,  // 5
+    -52, -27, -1, 18, 18, -99, -99, -99,  // 4
+    -51, -26, -3, 14, 14, -99, -26, -75,  // 3
+    -50, -25, -5, 10, 10, -5,  -25, -50,  // 2
+    0,   0,   0,  0,  0,  0,   0,   0,    // 1
 };
 
 inline constexpr board_grid pawn_endgame_grid = {
-      0,   0,   0,   0,   0,   0,   0,   0,  // 8
-    -35, -10,  10,  25,  25,  10, -10, -35,  // 7
-    -36, -11,   9,  24,  24,   9, -11, -36,  // 6
-    -38, -13,   7,  22,  22,   7, -13, -38,  // 5
-    -41, -16,   4,  19,  19,   4, -16, -41,  // 4
-    -45, -20,   0,  15,  15,   0, -20, -45,  // 3
-    -50, -25,  -5,  10,  10,  -5, -25, -50,  // 2
-      0,   0,   0,   0,   0,   0,   0,   0,  // 1
+    0,   0,   0,  0,  0,  0,  0,   0,    // 8
+    -35, -10, 10, 25, 25, 10, -10, -35,  // 7
+    -36, -11, 9,  24, 24, 9,  -11, -36,  // 6
+    -38, -13, 7,  22, 22, 7,  -13, -38,  // 5
+    -41, -16, 4,  19, 19, 4,  -16, -41,  // 4
+    -45, -20, 0,  15, 15, 0,  -20, -45,  // 3
+    -50, -25, -5, 10, 10, -5, -25, -50,  // 2
+    0,   0,   0,  0,  0,  0,  0,   0,    // 1
 };
 
 inline constexpr board_grid knight_grid = {
-     -7,   0,   0,   0,   0,   0,   0,  -7,  // 8
-      0,   3,   3,   3,   6,   3,   3,   0,  // 7
-      0,   3,   6,   5,   5,   7,   3,   0,  // 6
-      0,  10,   7,  14,  14,   7,  10,   0,  // 5
-      0,  10,   7,  14,  14,   7,  10,   0,  // 4
-      0,   3,   6,   5,   5,   7,   3,   0,  // 3
-      0,   3,   3,   3,   6,   3,   3,   0,  // 2
-     -7,   0,   0,   0,   0,   0,   0,  -7,  // 1
+    -7, 0,  0, 0,  0,  0, 0,  -7,  // 8
+    0,  3,  3, 3,  6,  3, 3,  0,   // 7
+    0,  3,  6, 5,  5,  7, 3,  0,   // 6
+    0,  10, 7, 14, 14, 7, 10, 0,   // 5
+    0,  10, 7, 14, 14, 7, 10, 0,   // 4
+    0,  3,  6, 5,  5,  7, 3,  0,   // 3
+    0,  3,  3, 3,  6,  3, 3,  0,   // 2
+    -7, 0,  0, 0,  0,  0, 0,  -7,  // 1
 };
 
 inline constexpr board_grid bishop_grid = {
-     -6,  -6,   0,  -6,  -6,   0,  -6,  -6,  // 8
-     -6,   4,  -6,  -6,   6,  -6,   5,  -6,  // 7
-     -6,  -6,  -6,   6,   4,  -6,  -6,  -6,  // 6
-     -6,   6,   6,  -6,  -6,   4,   4,  -6,  // 5
-     -6,   6,   6,  -6,  -6,   4,   4,  -6,  // 4
-     -6,  -6,  -6,   6,   4,  -6,  -6,  -6,  // 3
-     -6,   4,  -6,  -6,   6,  -6,   5,  -6,  // 2
-     -6,  -6,   0,  -6,  -6,   0,  -6,  -6,  // 1
+    -6, -6, 0,  -6, -6, 0,  -6, -6,  // 8
+    -6, 4,  -6, -6, 6,  -6, 5,  -6,  // 7
+    -6, -6, -6, 6,  4,  -6, -6, -6,  // 6
+    -6, 6,  6,  -6, -6, 4,  4,  -6,  // 5
+    -6, 6,  6,  -6, -6, 4,  4,  -6,  // 4
+    -6, -6, -6, 6,  4,  -6, -6, -6,  // 3
+    -6, 4,  -6, -6, 6,  -6, 5,  -6,  // 2
+    -6, -6, 0,  -6, -6, 0,  -6, -6,  // 1
 };
 
 inline constexpr board_grid rook_grid = {
-     81,  88,  88,  88,  88,  88,  88,  81,  // 8
-     61,  73,  73,  73,  73,  73,  73,  61,  // 7
-      0,   0,   0,   2,   5,   2,   0,   0,  // 6
-      0,   0,   0,   2,   5,   2,   0,   0,  // 5
-      0,   0,   0,   2,   5,   2,   0,   0,  // 4
-      0,   0,   0,   2,   5,   2,   0,   0,  // 3
-      0,   0,   0,   2,   5,   2,   0,   0,  // 2
-      0,   0,   0,   2,   5,   2,   0,   0,  // 1
+    81, 88, 88, 88, 88, 88, 88, 81,  // 8
+    61, 73, 73, 73, 73, 73, 73, 61,  // 7
+    0,  0,  0,  2,  5,  2,  0,  0,   // 6
+    0,  0,  0,  2,  5,  2,  0,  0,   // 5
+    0,  0,  0,  2,  5,  2,  0,  0,   // 4
+    0,  0,  0,  2,  5,  2,  0,  0,   // 3
+    0,  0,  0,  2,  5,  2,  0,  0,   // 2
+    0,  0,  0,  2,  5,  2,  0,  0,   // 1
 };
 
 // Black's own back rank is not the mirror of White's first rank: a black
@@ -124,46 +125,46 @@ inline constexpr board_grid rook_grid = {
 inline constexpr std::array<std::int32_t, 8> black_rook_home_row = {0, -1, -1, 3, 3, 3, -1, 0};
 
 inline constexpr board_grid queen_grid = {
-      7,   7,   7,   7,   7,   7,   7,   7,  // 8
-      5,   5,   5,   5,   5,   5,   5,   5,  // 7
-     -3,  -3,  -3,  -3,  -3,  -3,  -3,  -3,  // 6
-     -3,  -3,  -3,  -3,  -3,  -3,  -3,   3,  // 5
-      3,  -3,  -3,   3,  -3,  -3,   3,  -3,  // 4
-     -3,   3,  -3,   3,  -3,   3,  -3,  -3,  // 3
-     -3,  -3,   3,   3,   3,  -3,  -3,  -3,  // 2
-     -3,  -3,  -3,   0,  -3,  -3,  -3,  -3,  // 1
+    7,  7,  7,  7,  7,  7,  7,  7,   // 8
+    5,  5,  5,  5,  5,  5,  5,  5,   // 7
+    -3, -3, -3, -3, -3, -3, -3, -3,  // 6
+    -3, -3, -3, -3, -3, -3, -3, 3,   // 5
+    3,  -3, -3, 3,  -3, -3, 3,  -3,  // 4
+    -3, 3,  -3, 3,  -3, 3,  -3, -3,  // 3
+    -3, -3, 3,  3,  3,  -3, -3, -3,  // 2
+    -3, -3, -3, 0,  -3, -3, -3, -3,  // 1
 };
 
 // The castled squares pay for the castling rights given up: g1 earns 184
 // against the 92 lost with both rights (net +92), c1 92 (net 0).
 inline constexpr board_grid king_middlegame_grid = {
-     92,  92,  92,  -1,   0,  -1, 184, 184,  // 8
-     -1,  -1,  -1,  -1,  -1,  -1,  -1,  -1,  // 7
-     -2,  -2,  -2,  -2,  -2,  -2,  -2,  -2,  // 6
-     -3,  -3,  -3,  -3,  -3,  -3,  -3,  -3,  // 5
-     -3,  -3,  -3,  -3,  -3,  -3,  -3,  -3,  // 4
-     -2,  -2,  -2,  -2,  -2,  -2,  -2,  -2,  // 3
-     -1,  -1,  -1,  -1,  -1,  -1,  -1,  -1,  // 2
-     92,  92,  92,  -1,   0,  -1, 184, 184,  // 1
+    92, 92, 92, -1, 0,  -1, 184, 184,  // 8
+    -1, -1, -1, -1, -1, -1, -1,  -1,   // 7
+    -2, -2, -2, -2, -2, -2, -2,  -2,   // 6
+    -3, -3, -3, -3, -3, -3, -3,  -3,   // 5
+    -3, -3, -3, -3, -3, -3, -3,  -3,   // 4
+    -2, -2, -2, -2, -2, -2, -2,  -2,   // 3
+    -1, -1, -1, -1, -1, -1, -1,  -1,   // 2
+    92, 92, 92, -1, 0,  -1, 184, 184,  // 1
 };
 
 inline constexpr board_grid king_endgame_grid = {
-     -2,  -1,  -1,  -1,  -1,  -1,  -1,  -2,  // 8
-     -1,   0,   0,   0,   0,   0,   0,  -1,  // 7
-     -1,   0,   1,   1,   1,   1,   0,  -1,  // 6
-     -1,   0,   1,   2,   2,   1,   0,  -1,  // 5
-     -1,   0,   1,   2,   2,   1,   0,  -1,  // 4
-     -1,   0,   1,   1,   1,   1,   0,  -1,  // 3
-     -1,   0,   0,   0,   0,   0,   0,  -1,  // 2
-     -2,  -1,  -1,  -1,  -1,  -1,  -1,  -2,  // 1
+    -2, -1, -1, -1, -1, -1, -1, -2,  // 8
+    -1, 0,  0,  0,  0,  0,  0,  -1,  // 7
+    -1, 0,  1,  1,  1,  1,  0,  -1,  // 6
+    -1, 0,  1,  2,  2,  1,  0,  -1,  // 5
+    -1, 0,  1,  2,  2,  1,  0,  -1,  // 4
+    -1, 0,  1,  1,  1,  1,  0,  -1,  // 3
+    -1, 0,  0,  0,  0,  0,  0,  -1,  // 2
+    -2, -1, -1, -1, -1, -1, -1, -2,  // 1
 };
 
 }  // namespace tables
 
 // The tables the evaluation reads -------------------------------------------
 
-inline constexpr colour_table pawn_middlegame_table =
-    tables::pair_table(tables::pawn_middlegame_grid, tables::rank_mirror(tables::pawn_middlegame_grid));
+inline constexpr colour_table pawn_middlegame_table = tables::pair_table(
+    tables::pawn_middlegame_grid, tables::rank_mirror(tables::pawn_middlegame_grid));
 inline constexpr colour_table pawn_endgame_table =
     tables::pair_table(tables::pawn_endgame_grid, tables::rank_mirror(tables::pawn_endgame_grid));
 inline constexpr colour_table rook_table = tables::pair_table(
@@ -183,7 +184,8 @@ inline constexpr int second_half = 8;
 // Doubled pawns, by the number of one side's pawns on one file; the term is
 // ten times the entry. A file holds at most six pawns of one side, since
 // set-up keeps pawns off the first and last ranks.
-inline constexpr std::array<std::int32_t, 9> pawn_count_table = {0, 0, 1, 5, 23, 119, 719, 799, 799};
+inline constexpr std::array<std::int32_t, 9> pawn_count_table = {0,   0,   1,   5,  23,
+                                                                 119, 719, 799, 799};
 
 // The squares one king step from each square, closed by -1.
 struct neighbour_list {

@@ -38,14 +38,9 @@ void dispatch_text(std::string_view line) {
 void dispatch_line() {
   static std::string line;
   switch (read_line(std::cin, line)) {
-    case line_status::complete:
-      dispatch_text(line);
-      break;
-    case line_status::too_long:
-      refuse_long_line();
-      break;
-    case line_status::end_of_input:
-      quit_command();
+    case line_status::complete: dispatch_text(line); break;
+    case line_status::too_long: refuse_long_line(); break;
+    case line_status::end_of_input: quit_command();
   }
 }
 

@@ -4,11 +4,11 @@
 #include <csignal>
 #include <iostream>
 
+#include "base/data_files.h"
 #include "base/output.h"
 #include "board/keys.h"
 #include "book/book_loader.h"
 #include "engine/timer.h"
-#include "base/data_files.h"
 #include "protocol/dispatcher.h"
 #include "protocol/winboard_interface.h"
 

@@ -31,7 +31,7 @@ struct hash_entry {
   std::uint8_t repetitions : 4;  // occurrences in the game, modulo 16
   std::uint8_t has_move : 1;
   std::uint8_t in_search : 1;  // on the path from the root to the current node
-  std::uint8_t generation;      // of the table when last touched (see clear)
+  std::uint8_t generation;     // of the table when last touched (see clear)
   hash_key key;
 
   // Empties the entry but leaves score and hash_move: a freshly claimed

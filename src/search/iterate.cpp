@@ -28,7 +28,8 @@ constexpr int silent_depth = 2 * one_ply;
 // principal variation, separated by tabs.
 void post_line(int depth, int score) {
   std::ostringstream line;
-  line << depth / one_ply << '\t' << score << '\t' << elapsed_centis() << '\t' << node_count << '\t';
+  line << depth / one_ply << '\t' << score << '\t' << elapsed_centis() << '\t' << node_count
+       << '\t';
   print_pv(line);
   output_line(line.str());
 }
@@ -71,8 +72,7 @@ void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_ou
        iteration_depth += one_ply) {
     if (!search_iteration(search, score)) return;
     if (search == search_root && root->has_move) follow_root_move(*root);
-    if (posting() && iteration_depth > silent_depth)
-      post_line(iteration_depth, score);
+    if (posting() && iteration_depth > silent_depth) post_line(iteration_depth, score);
     if (score == mated_score || score == -mated_score) return;
   }
 }

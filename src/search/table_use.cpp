@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "board/position.h"
 #include "board/move_list.h"
+#include "board/position.h"
 
 namespace marlek {
 

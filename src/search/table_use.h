@@ -22,10 +22,8 @@ inline std::optional<int> table_cutoff(const hash_entry& entry, int depth, int& 
       if (entry.score <= alpha) return entry.score;
       beta = beta < entry.score ? beta : entry.score;
       break;
-    case exact_bound:
-      return entry.score;
-    default:
-      break;
+    case exact_bound: return entry.score;
+    default: break;
   }
   return std::nullopt;
 }

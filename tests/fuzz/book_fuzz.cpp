@@ -66,7 +66,8 @@ void check_loaded(const std::uint8_t* data, std::size_t size) {
   FUZZ_REQUIRE(global_moves.size() == root_moves_end);
   // The position the replay stopped at was stored when a move reached it,
   // unless the book had no room for it.
-  if (position::ply > 0 && !(error && lines[0].starts_with(book_full_error))) FUZZ_REQUIRE(in_book());
+  if (position::ply > 0 && !(error && lines[0].starts_with(book_full_error)))
+    FUZZ_REQUIRE(in_book());
 }
 
 }  // namespace

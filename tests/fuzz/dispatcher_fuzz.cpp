@@ -44,28 +44,17 @@ bool is_a(const message* m) {
 // The class each kind the main thread may post must have.
 bool class_matches(const message* m) {
   switch (m->kind) {
-    case force::kind_id:
-      return is_a<force>(m);
-    case analyze::kind_id:
-      return is_a<analyze>(m);
-    case go::kind_id:
-      return is_a<go>(m);
-    case go_now::kind_id:
-      return is_a<go_now>(m);
-    case user_move::kind_id:
-      return is_a<user_move>(m);
-    case setboard::kind_id:
-      return is_a<setboard>(m);
-    case play_other::kind_id:
-      return is_a<play_other>(m);
-    case undo::kind_id:
-      return is_a<undo>(m);
-    case remove_pair::kind_id:
-      return is_a<remove_pair>(m);
-    case ping::kind_id:
-      return is_a<ping>(m);
-    default:
-      return false;  // timer kinds and the worker's quit are not the main thread's
+    case force::kind_id: return is_a<force>(m);
+    case analyze::kind_id: return is_a<analyze>(m);
+    case go::kind_id: return is_a<go>(m);
+    case go_now::kind_id: return is_a<go_now>(m);
+    case user_move::kind_id: return is_a<user_move>(m);
+    case setboard::kind_id: return is_a<setboard>(m);
+    case play_other::kind_id: return is_a<play_other>(m);
+    case undo::kind_id: return is_a<undo>(m);
+    case remove_pair::kind_id: return is_a<remove_pair>(m);
+    case ping::kind_id: return is_a<ping>(m);
+    default: return false;  // timer kinds and the worker's quit are not the main thread's
   }
 }
 
@@ -93,8 +82,8 @@ struct line_words {
 // saturated to 32 bits.
 std::int32_t leading(const std::string& text) {
   const long long value = std::strtoll(text.c_str(), nullptr, 10);
-  return static_cast<std::int32_t>(std::clamp<long long>(value, std::numeric_limits<std::int32_t>::min(),
-                                                         std::numeric_limits<std::int32_t>::max()));
+  return static_cast<std::int32_t>(std::clamp<long long>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 // What the posted messages of the current line must carry.
@@ -144,7 +133,9 @@ struct clock_state {
 
 struct flag_state {
   bool post, ponder, book;
-  static flag_state read() { return {post_thinking.load(), ponder_enabled.load(), use_book.load()}; }
+  static flag_state read() {
+    return {post_thinking.load(), ponder_enabled.load(), use_book.load()};
+  }
   bool operator==(const flag_state&) const = default;
 };
 
@@ -160,7 +151,8 @@ bool stamped_during(std::int32_t stamp, const before_line& before) {
 }
 
 // level MPS BASE INC: all four words or nothing changes.
-void check_level(const line_words& line, const before_line& before, const std::vector<std::string>& out) {
+void check_level(const line_words& line, const before_line& before,
+                 const std::vector<std::string>& out) {
   const clock_state now = clock_state::read();
   if (line.words.size() != 4) {
     FUZZ_REQUIRE(out.size() == 1 && out[0] == "Error: level command format.");
@@ -181,12 +173,12 @@ void check_level(const line_words& line, const before_line& before, const std::v
 }
 
 // time N / otim N: exactly two words; only that side's time and stamp change.
-void check_clock(const line_words& line, const before_line& before, const std::vector<std::string>& out,
-                 bool own_side) {
+void check_clock(const line_words& line, const before_line& before,
+                 const std::vector<std::string>& out, bool own_side) {
   clock_state now = clock_state::read();
   if (line.words.size() != 2) {
-    FUZZ_REQUIRE(out.size() == 1 &&
-                 out[0] == (own_side ? "Error: Improper time format." : "Error: Improper otim format."));
+    FUZZ_REQUIRE(out.size() == 1 && out[0] == (own_side ? "Error: Improper time format."
+                                                        : "Error: Improper otim format."));
     FUZZ_REQUIRE(now == before.clock);
     return;
   }
@@ -216,8 +208,9 @@ const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_comm
     {"undo", {undo::kind_id}},
     {"usermove", {user_move::kind_id}},
 };
-constexpr std::string_view silent_commands[] = {
-    "accepted", "ics", "name", "protover", "random", "result", "xboard", "post", "nopost", "hard", "easy"};
+constexpr std::string_view silent_commands[] = {"accepted", "ics",    "name",   "protover",
+                                                "random",   "result", "xboard", "post",
+                                                "nopost",   "hard",   "easy"};
 
 bool is_silent(std::string_view word) {
   return std::find(std::begin(silent_commands), std::end(silent_commands), word) !=

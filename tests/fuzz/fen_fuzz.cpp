@@ -35,7 +35,8 @@ void check_refused(const char* text) {
   FUZZ_REQUIRE(root_moves_end == 0);
   FUZZ_REQUIRE(global_moves.empty());
   FUZZ_REQUIRE(position_fault().empty());
-  for (const char* move_text : moves_to_refuse) FUZZ_REQUIRE(root::play_move(move(move_text)) == play_result::not_legal);
+  for (const char* move_text : moves_to_refuse)
+    FUZZ_REQUIRE(root::play_move(move(move_text)) == play_result::not_legal);
   FUZZ_REQUIRE(root::play_move(move(text)) == play_result::not_legal);
   FUZZ_REQUIRE(root::game_record.empty() && position::ply == 0);
 }
@@ -44,7 +45,8 @@ void check_refused(const char* text) {
 // and on an unstable sort, so lists are compared as sets.
 std::vector<move> sorted(std::vector<move> moves) {
   auto packed = [](move m) {
-    return static_cast<std::uint32_t>(static_cast<std::uint16_t>(m.kind)) << 16 | m.from << 8 | m.to;
+    return static_cast<std::uint32_t>(static_cast<std::uint16_t>(m.kind)) << 16 | m.from << 8 |
+           m.to;
   };
   std::sort(moves.begin(), moves.end(), [&](move a, move b) { return packed(a) < packed(b); });
   return moves;

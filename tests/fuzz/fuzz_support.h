@@ -107,9 +107,9 @@ struct position_snapshot {
     return std::equal(std::begin(board), std::end(board), o.board) && pieces[0] == o.pieces[0] &&
            pieces[1] == o.pieces[1] && piece_count[0] == o.piece_count[0] &&
            piece_count[1] == o.piece_count[1] && material[0] == o.material[0] &&
-           material[1] == o.material[1] && bishops[0] == o.bishops[0] && bishops[1] == o.bishops[1] &&
-           side == o.side && ply == o.ply && std::equal(std::begin(rights), std::end(rights), o.rights) &&
-           key == o.key;
+           material[1] == o.material[1] && bishops[0] == o.bishops[0] &&
+           bishops[1] == o.bishops[1] && side == o.side && ply == o.ply &&
+           std::equal(std::begin(rights), std::end(rights), o.rights) && key == o.key;
   }
 };
 

@@ -23,7 +23,8 @@ bool is_rank(char c) { return c >= '1' && c <= '8'; }
 // What the text should read as, judged from its characters alone.
 bool has_move_form(const char* text) {
   if (std::strlen(text) < square_pair_length) return false;
-  if (!is_file(text[0]) || !is_rank(text[1]) || !is_file(text[2]) || !is_rank(text[3])) return false;
+  if (!is_file(text[0]) || !is_rank(text[1]) || !is_file(text[2]) || !is_rank(text[3]))
+    return false;
   return text[4] == '\0' || std::strchr("qrbn", text[4]) != nullptr;
 }
 
