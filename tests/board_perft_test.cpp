@@ -89,8 +89,44 @@ TEST_P(PerftReference, AttackTestsAgreeWithAskingEachPiece) {
     const move m = global_moves[i];
     make_move(m);
     expect_attacks_agree(c.fen + " after " + to_text(m));
+    const apiece* k = position::kings[1 - position::side_to_move];
+    ASSERT_EQ(mover_in_check(), k && attacker_count_asking_each(position::side_to_move, k->sq) > 0)
+        << c.fen << " after " << to_text(m);
     unmake_move(m);
     if (HasFatalFailure()) return;
+  }
+}
+
+// The check test after a move takes its shortcut only when it knows the
+// mover was not in check before; after a null move it answers from that
+// alone. Both must agree with asking each piece, one and two moves deep.
+TEST_P(PerftReference, CheckTestAfterMoveAgreesWithAskingEachPiece) {
+  const perft_case& c = GetParam();
+  set_up(c.fen);
+  const auto mover_attacked = [] {
+    const apiece* k = position::kings[1 - position::side_to_move];
+    return k && attacker_count_asking_each(position::side_to_move, k->sq) > 0;
+  };
+  make_null();
+  ASSERT_EQ(mover_in_check(), mover_attacked()) << c.fen << " after a null move";
+  unmake_null();
+  move_list moves;
+  generate_captures();
+  generate_quiet();
+  for (std::size_t i = moves.start(); i < moves.end(); ++i) {
+    const move m = global_moves[i];
+    make_move(m);
+    move_list replies;
+    generate_captures();
+    generate_quiet();
+    for (std::size_t j = replies.start(); j < replies.end(); ++j) {
+      const move r = global_moves[j];
+      make_move(r);
+      ASSERT_EQ(mover_in_check(), mover_attacked())
+          << c.fen << " after " << to_text(m) << " " << to_text(r);
+      unmake_move(r);
+    }
+    unmake_move(m);
   }
 }
 

@@ -115,12 +115,67 @@ int attacker_count_asking_each(int by_colour, square s) {
 
 bool in_check(int c) {
   const apiece* k = position::kings[c];
-  return k && attacked(1 - c, k->sq);
+  if (!k) return false;
+  if (c != position::side_to_move || position::path.empty()) return attacked(1 - c, k->sq);
+  // The answer for the side to move is kept with the position: the check
+  // test after each of its moves reads it.
+  std::int8_t& known = position::path.back().checked;
+  if (known == position::check_unknown) known = attacked(1 - c, k->sq);
+  return known != 0;
+}
+
+void settle_check_state() {
+  if (!position::path.empty()) in_check(position::side_to_move);
+}
+
+namespace {
+
+// Whether the last move was an en-passant capture: its victim did not stand
+// on the square the capturing pawn went to.
+bool was_en_passant(move m) {
+  return position::top_capture_ply() == position::ply - 1 && !position::captured.empty() &&
+         position::captured.back()->sq != m.to;
+}
+
+// Whether an enemy slider now looks at `king` along the line through the
+// emptied square `from`. Only that line can have opened.
+bool discovered(square king, square from) {
+  const int index = from - king + 119;
+  const std::uint8_t line = reach.kinds[index] & sliding;
+  if (!line) return false;
+  const int step = reach.step[index];
+  square s = king + step;
+  while (on_board(s) && !position::board[s]) s += step;
+  if (!on_board(s)) return false;
+  const apiece* p = position::board[s];
+  return p->colour == position::side_to_move && (kinds_of(*p) & line);
+}
+
+}  // namespace
+
+bool mover_in_check() {
+  const int mover = 1 - position::side_to_move;
+  const apiece* k = position::kings[mover];
+  if (!k) return false;
+  const auto& path = position::path;
+  const std::size_t n = path.size();
+  if (n < 2 || path[n - 2].checked == position::check_unknown)
+    return attacked(position::side_to_move, k->sq);
+  const move m = path[n - 1].made;
+  if (m.from == m.to)
+    return path[n - 2].checked != 0;  // a null move changes nothing round the king
+  if (path[n - 2].checked || position::board[m.to] == k || was_en_passant(m))
+    return attacked(position::side_to_move, k->sq);
+  // Not in check before, and neither the king nor a pawn taken en passant
+  // moved: the piece that arrived on `to` can only block lines and the piece
+  // it took only stops attacking, so the one line that can have opened runs
+  // from the king through the square the mover left.
+  return discovered(k->sq, m.from);
 }
 
 bool is_legal(move m) {
   make_move(m);
-  const bool legal = !in_check(1 - position::side_to_move);
+  const bool legal = !mover_in_check();
   unmake_move(m);
   return legal;
 }

@@ -22,7 +22,16 @@ int attack_pairs(int by_colour, const std::int8_t* targets);
 int attacker_count_asking_each(int by_colour, square s);
 
 // Whether the king of colour c is attacked; a side without a king is not.
+// The answer for the side to move is remembered with the position.
 bool in_check(int c);
+// The same answer as in_check for the side that made the last move, mostly
+// without a scan: when that side was not in check before the move and the
+// mover was neither its king nor a pawn taking en passant, only the line
+// through the square the mover left can have opened towards its king.
+bool mover_in_check();
+// Asks in_check for the side to move, so that the check test after each of
+// its moves knows the answer from before the move (make_move calls it).
+void settle_check_state();
 
 // Whether `m`, generated for the current position, is legal: makes it, tests
 // the mover's king, and unmakes it again.

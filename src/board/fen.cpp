@@ -228,6 +228,7 @@ void clear_board() {
   position::pawn_plies.clear();
   position::ep_squares.clear();
   position::ep_plies.clear();
+  position::path.clear();
   position::ply = 0;
   position::side_to_move = white;
   position::material[white] = position::material[black] = 0;
@@ -258,6 +259,7 @@ bool set_up_board(const char* text) {
   }
   // With ply at 0, this bottom entry starts the fifty-move count at the clock.
   position::capture_plies.push_back(-1 - pos.half_move_clock);
+  position::path.push_back({});
   check_position("set-up");
   return true;
 }

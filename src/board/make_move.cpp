@@ -4,6 +4,7 @@
 // piece kind sit side by side.
 #include <cstdlib>
 
+#include "board/attacks.h"
 #include "board/consistency.h"
 #include "board/pieces.h"
 
@@ -203,6 +204,8 @@ void rook::unmake(move m) {
 // The position --------------------------------------------------------------------
 
 void make_move(move m) {
+  settle_check_state();
+  position::path.push_back({m});
   position::board[m.from]->make(m);
   position::side_to_move = 1 - position::side_to_move;
   position::position_key ^= zobrist.side_to_move;
@@ -215,10 +218,13 @@ void unmake_move(move m) {
   position::position_key ^= zobrist.side_to_move;
   position::side_to_move = 1 - position::side_to_move;
   position::board[m.to]->unmake(m);
+  position::path.pop_back();
   check_position("unmake_move");
 }
 
 void make_null() {
+  settle_check_state();
+  position::path.push_back({});
   position::side_to_move = 1 - position::side_to_move;
   position::position_key ^= zobrist.side_to_move;
   position::ply += 1;
@@ -228,6 +234,7 @@ void unmake_null() {
   position::side_to_move = 1 - position::side_to_move;
   position::position_key ^= zobrist.side_to_move;
   position::ply -= 1;
+  position::path.pop_back();
 }
 
 }  // namespace marlek

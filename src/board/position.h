@@ -65,6 +65,17 @@ class position {
   static inline std::vector<square> ep_squares;      // pawns whose double step is made
   static inline std::vector<std::int32_t> ep_plies;  // set-up pushes -1 (capture now) or -2
 
+  // The positions from set-up to here, one entry each: the move that led to
+  // it (set-up and null moves leave from == to) and whether its side to move
+  // is in check, once that has been asked. The check test after a move reads
+  // the two top entries (attacks.cpp).
+  static constexpr std::int8_t check_unknown = -1;
+  struct path_entry {
+    move made;
+    std::int8_t checked = check_unknown;
+  };
+  static inline std::vector<path_entry> path;
+
   // Tops of the stacks, in bounds: an empty stack has no entry, which
   // no_ply stands for (a ply no move can have).
   static constexpr std::int32_t no_ply = -1000000;

@@ -178,7 +178,7 @@ result search_moves(node& n) {
 
 int alpha_beta(int depth, int alpha, int beta) {
   // 1. Illegal position: the move that led here left its own king attacked.
-  if (in_check(1 - position::side_to_move)) return king_capture_score;
+  if (mover_in_check()) return king_capture_score;
 
   // 2. Extensions: in check, and after a capture.
   node n{depth, alpha, beta};

@@ -6,9 +6,17 @@ namespace marlek {
 
 hash_entry hash_table::entries[hash_table::size] = {};
 std::uint8_t hash_table::current_generation = 0;
+std::uint8_t hash_table::current_wipe = 0;
+
+static_assert(sizeof(hash_entry) == 24, "the wipe count fits in the padding");
 
 hash_entry& hash_table::current_slot(const hash_key& key) {
   hash_entry& entry = entries[key.low & mask];
+  if (entry.wipe_count != current_wipe) {
+    // Untouched since the table was last wiped: it reads as at start-up.
+    entry = hash_entry{};
+    entry.wipe_count = current_wipe;
+  }
   if (entry.generation != current_generation) {
     // Untouched since the table was last cleared: reset it now.
     entry.reset();
@@ -28,13 +36,16 @@ hash_entry* hash_table::probe() {
 }
 
 void hash_table::wipe() {
-  for (hash_entry& entry : entries) entry = hash_entry{};
   current_generation = 0;
+  if (++current_wipe != 0) return;
+  // The count wrapped: an entry untouched for 256 wipes could pass for a
+  // current one, so this once every entry is zeroed for real.
+  for (hash_entry& entry : entries) entry = hash_entry{};
 }
 
 bool hash_table::any_in_search() {
   for (const hash_entry& entry : entries)
-    if (entry.in_search) return true;
+    if (entry.wipe_count == current_wipe && entry.in_search) return true;
   return false;
 }
 

@@ -32,6 +32,7 @@ struct hash_entry {
   std::uint8_t has_move : 1;
   std::uint8_t in_search : 1;  // on the path from the root to the current node
   std::uint8_t generation;     // of the table when last touched (see clear)
+  std::uint8_t wipe_count;     // of the table when last touched (see wipe)
   hash_key key;
 
   // Empties the entry but leaves score and hash_move: a freshly claimed
@@ -56,7 +57,8 @@ class hash_table {
   // Resets every entry; keys, scores and moves stay.
   static void clear();
   // Empties every entry completely, keys, scores and moves included, as at
-  // program start: the bench uses it so that every run starts alike.
+  // program start: the bench uses it so that every run starts alike. Like
+  // clear, it works lazily: an entry is zeroed when it is next touched.
   static void wipe();
   // The entry holding `key`, or null, without claiming a slot for it (the
   // game's take-back, tests and diagnostics; the search always probes).
@@ -69,6 +71,7 @@ class hash_table {
 
   static hash_entry entries[size];
   static std::uint8_t current_generation;
+  static std::uint8_t current_wipe;
 };
 
 }  // namespace marlek

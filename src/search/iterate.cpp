@@ -92,7 +92,7 @@ void print_pv(std::ostream& out) {
     entry->in_search = 1;
     make_move(m);
     walk.push_back({entry, m});
-    if (in_check(1 - position::side_to_move)) break;  // illegal: made and taken back unwritten
+    if (mover_in_check()) break;  // illegal: made and taken back unwritten
     out << m << ' ';
   }
   for (auto it = walk.rbegin(); it != walk.rend(); ++it) {

@@ -46,7 +46,7 @@ bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
 
 int quiesce(int depth, int alpha, int beta) {
   // The move that led here left its own king attacked.
-  if (in_check(1 - position::side_to_move)) return king_capture_score;
+  if (mover_in_check()) return king_capture_score;
 
   // Stand pat: the side to move may decline every capture. This holds even
   // in check, so a mated side scores its static value here.
