@@ -60,14 +60,17 @@ constexpr reach_table reach;
 // The kinds each letter's piece is; a pawn's depends on its colour.
 struct letter_kinds {
   std::uint8_t of[128] = {};
+  constexpr void set(char letter, std::uint8_t kinds) {
+    of[static_cast<unsigned char>(letter)] = kinds;
+  }
   constexpr letter_kinds() {
-    of['P'] = by_white_pawn;
-    of['p'] = by_black_pawn;
-    of['N'] = of['n'] = by_knight;
-    of['B'] = of['b'] = along_diagonal;
-    of['R'] = of['r'] = along_file_or_rank;
-    of['Q'] = of['q'] = along_diagonal | along_file_or_rank;
-    of['K'] = of['k'] = by_king;
+    set('P', by_white_pawn);
+    set('p', by_black_pawn);
+    for (char letter : {'N', 'n'}) set(letter, by_knight);
+    for (char letter : {'B', 'b'}) set(letter, along_diagonal);
+    for (char letter : {'R', 'r'}) set(letter, along_file_or_rank);
+    for (char letter : {'Q', 'q'}) set(letter, along_diagonal | along_file_or_rank);
+    for (char letter : {'K', 'k'}) set(letter, by_king);
   }
 };
 constexpr letter_kinds letters;
