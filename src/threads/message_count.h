@@ -13,11 +13,12 @@ namespace marlek {
 
 class message_count {
  public:
+  // Notifies under the lock: the waiter that takes the message then comes
+  // after the whole release, so the count can be destroyed as soon as its
+  // owner's thread has ended, even while another thread has just posted.
   void release() {
-    {
-      std::lock_guard<std::mutex> hold(lock);
-      ++count;
-    }
+    std::lock_guard<std::mutex> hold(lock);
+    ++count;
     raised.notify_one();
   }
 
