@@ -78,23 +78,37 @@ void expect_attacks_agree(const std::string& where) {
   }
 }
 
-TEST_P(PerftReference, AttackTestsAgreeWithAskingEachPiece) {
-  const perft_case& c = GetParam();
-  set_up(c.fen);
-  expect_attacks_agree(c.fen);
+// Whether the king of the side that just moved is attacked, by asking each
+// piece of the side to move.
+bool mover_attacked() {
+  const apiece* k = position::kings[1 - position::side_to_move];
+  return k && attacker_count_asking_each(position::side_to_move, k->sq) > 0;
+}
+
+// Makes each pseudo-legal move of the side to move in turn, calls
+// `after(m)` in the position it reaches, and takes it back.
+template <typename visit>
+void for_each_move(visit after) {
   move_list moves;
   generate_captures();
   generate_quiet();
   for (std::size_t i = moves.start(); i < moves.end(); ++i) {
     const move m = global_moves[i];
     make_move(m);
-    expect_attacks_agree(c.fen + " after " + to_text(m));
-    const apiece* k = position::kings[1 - position::side_to_move];
-    ASSERT_EQ(mover_in_check(), k && attacker_count_asking_each(position::side_to_move, k->sq) > 0)
-        << c.fen << " after " << to_text(m);
+    after(m);
     unmake_move(m);
-    if (HasFatalFailure()) return;
   }
+}
+
+TEST_P(PerftReference, AttackTestsAgreeWithAskingEachPiece) {
+  const perft_case& c = GetParam();
+  set_up(c.fen);
+  expect_attacks_agree(c.fen);
+  for_each_move([&](move m) {
+    if (HasFatalFailure()) return;
+    expect_attacks_agree(c.fen + " after " + to_text(m));
+    ASSERT_EQ(mover_in_check(), mover_attacked()) << c.fen << " after " << to_text(m);
+  });
 }
 
 // The check test after a move takes its shortcut only when it knows the
@@ -103,37 +117,19 @@ TEST_P(PerftReference, AttackTestsAgreeWithAskingEachPiece) {
 TEST_P(PerftReference, CheckTestAfterMoveAgreesWithAskingEachPiece) {
   const perft_case& c = GetParam();
   set_up(c.fen);
-  const auto mover_attacked = [] {
-    const apiece* k = position::kings[1 - position::side_to_move];
-    return k && attacker_count_asking_each(position::side_to_move, k->sq) > 0;
-  };
   make_null();
   ASSERT_EQ(mover_in_check(), mover_attacked()) << c.fen << " after a null move";
   unmake_null();
-  move_list moves;
-  generate_captures();
-  generate_quiet();
-  for (std::size_t i = moves.start(); i < moves.end(); ++i) {
-    const move m = global_moves[i];
-    make_move(m);
+  for_each_move([&](move m) {
     // After an illegal move a reply could take the king, which no search
     // ever makes: the search stops at the position before.
-    if (mover_attacked()) {
-      unmake_move(m);
-      continue;
-    }
-    move_list replies;
-    generate_captures();
-    generate_quiet();
-    for (std::size_t j = replies.start(); j < replies.end(); ++j) {
-      const move r = global_moves[j];
-      make_move(r);
+    if (HasFatalFailure() || mover_attacked()) return;
+    for_each_move([&](move r) {
+      if (HasFatalFailure()) return;
       ASSERT_EQ(mover_in_check(), mover_attacked())
           << c.fen << " after " << to_text(m) << " " << to_text(r);
-      unmake_move(r);
-    }
-    unmake_move(m);
-  }
+    });
+  });
 }
 
 TEST(BoardPerft, ReferenceFileIsRead) {

@@ -60,6 +60,14 @@ bool cpu_time_settles(const test::engine_process& engine, std::chrono::seconds w
 
 class ProtocolEngine : public ::testing::Test {
  protected:
+  // The engine moves at once and then ponders on the opponent's time: the
+  // evidence is the processor time it goes on using.
+  void move_then_ponder() {
+    send_all(
+        {"hard", "nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go", "?"});
+    read_through("move ", 10s);
+    ASSERT_TRUE(cpu_time_grows(engine, 300ms));
+  }
   void SetUp() override { ASSERT_TRUE(engine.wait_ready()); }
 
   void send_all(std::initializer_list<const char*> commands) {
@@ -256,10 +264,7 @@ TEST_F(ProtocolEngine, NewWhileThinkingPlaysNoMove) {
 }
 
 TEST_F(ProtocolEngine, PostWhilePonderingIsKeptForTheNextSearch) {
-  // The engine moves at once and then ponders on the opponent's time.
-  send_all({"hard", "nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go", "?"});
-  read_through("move ", 10s);
-  ASSERT_TRUE(cpu_time_grows(engine, 300ms));
+  ASSERT_NO_FATAL_FAILURE(move_then_ponder());
   ASSERT_TRUE(engine.send("post"));
   EXPECT_EQ(engine.read_lines_for(1500ms), lines{});  // pondering prints nothing
   // The engine takes the side to move and thinks: it posts, as the GUI asked.
@@ -273,9 +278,7 @@ TEST_F(ProtocolEngine, PostWhilePonderingIsKeptForTheNextSearch) {
 }
 
 TEST_F(ProtocolEngine, EasyStopsPonderingAtOnce) {
-  send_all({"hard", "nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go", "?"});
-  read_through("move ", 10s);
-  ASSERT_TRUE(cpu_time_grows(engine, 300ms));
+  ASSERT_NO_FATAL_FAILURE(move_then_ponder());
   ASSERT_TRUE(engine.send("easy"));
   EXPECT_TRUE(cpu_time_settles(engine));
   send_all({"ping 6"});
