@@ -132,6 +132,40 @@ TEST_P(PerftReference, CheckTestAfterMoveAgreesWithAskingEachPiece) {
   });
 }
 
+// The check test before a move must give the answer of making the move and
+// asking each piece, for every move generated in each reference position
+// and after each legal move there (where a side is often in check). An
+// illegal move is then not made: the lists must be left in the order that
+// making and unmaking it would leave them.
+void expect_check_test_before_move_agrees(const std::string& where) {
+  move_list moves;
+  generate_captures();
+  generate_quiet();
+  for (std::size_t i = moves.start(); i < moves.end(); ++i) {
+    const move m = global_moves[i];
+    const std::vector<apiece*> before[2] = {position::pieces[white], position::pieces[black]};
+    make_move(m);
+    const bool attacked_king = mover_attacked();
+    unmake_move(m);
+    const std::vector<apiece*> made[2] = {position::pieces[white], position::pieces[black]};
+    for (int c = white; c <= black; ++c) position::pieces[c] = before[c];
+    ASSERT_EQ(leaves_king_attacked(m), attacked_king) << where << " move " << to_text(m);
+    reorder_as_if_made(m);
+    for (int c = white; c <= black; ++c)
+      ASSERT_EQ(position::pieces[c], made[c]) << where << " move " << to_text(m) << " colour " << c;
+  }
+}
+
+TEST_P(PerftReference, CheckTestBeforeMoveAgreesWithMakingIt) {
+  const perft_case& c = GetParam();
+  set_up(c.fen);
+  expect_check_test_before_move_agrees(c.fen);
+  for_each_move([&](move m) {
+    if (HasFatalFailure() || mover_attacked()) return;
+    expect_check_test_before_move_agrees(c.fen + " after " + to_text(m));
+  });
+}
+
 TEST(BoardPerft, ReferenceFileIsRead) {
   // Guards against a silently empty parameter list.
   EXPECT_GT(load_cases().size(), 100u);

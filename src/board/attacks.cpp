@@ -16,6 +16,8 @@
 //   - no piece attacks the square it stands on.
 #include "board/attacks.h"
 
+#include <cstdlib>
+
 #include "board/position.h"
 
 namespace marlek {
@@ -116,20 +118,43 @@ int attacker_count_asking_each(int by_colour, square s) {
   return count;
 }
 
+namespace {
+
+// Counts the pieces of colour by_colour that attack s, noting the squares
+// of the first two in `entry`.
+void count_checkers(int by_colour, square s, position::path_entry& entry) {
+  int count = 0;
+  for (const apiece* p : position::pieces[by_colour]) {
+    if (!hits(kinds_of(*p), p->sq, s)) continue;
+    if (count < 2) entry.checkers[count] = static_cast<std::uint8_t>(p->sq);
+    ++count;
+  }
+  entry.checked = static_cast<std::int8_t>(count < 100 ? count : 100);
+}
+
+// The top entry of the path with its checking pieces counted; null when the
+// side to move has no king or the path is empty (no set-up yet).
+const position::path_entry* checks_on_side_to_move() {
+  const apiece* k = position::kings[position::side_to_move];
+  if (!k || position::path.empty()) return nullptr;
+  position::path_entry& entry = position::path.back();
+  if (entry.checked == position::check_unknown)
+    count_checkers(1 - position::side_to_move, k->sq, entry);
+  return &entry;
+}
+
+}  // namespace
+
 bool in_check(int c) {
   const apiece* k = position::kings[c];
   if (!k) return false;
   if (c != position::side_to_move || position::path.empty()) return attacked(1 - c, k->sq);
   // The answer for the side to move is kept with the position: the check
-  // test after each of its moves reads it.
-  std::int8_t& known = position::path.back().checked;
-  if (known == position::check_unknown) known = attacked(1 - c, k->sq);
-  return known != 0;
+  // tests before and after each of its moves read it.
+  return checks_on_side_to_move()->checked != 0;
 }
 
-void settle_check_state() {
-  if (!position::path.empty()) in_check(position::side_to_move);
-}
+void settle_check_state() { checks_on_side_to_move(); }
 
 namespace {
 
@@ -162,6 +187,7 @@ bool mover_in_check() {
   if (!k) return false;
   const auto& path = position::path;
   const std::size_t n = path.size();
+  if (n != 0 && path[n - 1].mover_safe) return false;  // tested before it was made
   if (n < 2 || path[n - 2].checked == position::check_unknown)
     return attacked(position::side_to_move, k->sq);
   const move m = path[n - 1].made;
@@ -176,10 +202,113 @@ bool mover_in_check() {
   return discovered(k->sq, m.from);
 }
 
-bool is_legal(move m) {
+// The check test before a move -------------------------------------------
+
+namespace {
+
+// Whether `between` lies strictly inside the line from a to b.
+bool lies_between(square a, square b, square between) {
+  const int step = reach.step[b - a + 119];
+  return step != 0 && reach.step[between - a + 119] == step && reach.step[b - between + 119] == step;
+}
+
+// Whether, once m is made, an enemy slider looks at `king` along the line
+// through the square the mover leaves; the mover itself then stands on
+// m.to, where it blocks that line or takes what stood there.
+bool opens_line(square king, move m) {
+  const int index = m.from - king + 119;
+  const std::uint8_t line = reach.kinds[index] & sliding;
+  if (!line) return false;
+  const int step = reach.step[index];
+  square s = king + step;
+  while (on_board(s) && s != m.to && (s == m.from || !position::board[s])) s += step;
+  if (!on_board(s) || s == m.to) return false;
+  const apiece* p = position::board[s];
+  return p->colour != position::side_to_move && (kinds_of(*p) & line);
+}
+
+// Whether the checking piece on `checker` still attacks `king` once m is
+// made by another piece than the king: not when m takes it, nor when m
+// steps into the line along which it gives check.
+bool still_checks(square checker, square king, move m) {
+  if (m.to == checker) return false;
+  const apiece* p = position::board[checker];
+  const bool along_line = kinds_of(*p) & reach.kinds[king - checker + 119] & sliding;
+  return !along_line || !lies_between(checker, king, m.to);
+}
+
+// The plain answer for any move but castling: the board is changed as the
+// move changes it (the mover on m.to, its square and an en-passant
+// victim's square empty), the enemy pieces but `victim` are asked about
+// the king's square, and the board is put back.
+bool attacked_once_made(move m, square king, const apiece* victim) {
+  apiece** board = position::board;
+  apiece* const mover = board[m.from];
+  apiece* const on_target = board[m.to];
+  const square victim_square = victim ? victim->sq : m.to;
+  board[m.from] = nullptr;
+  board[victim_square] = nullptr;
+  board[m.to] = mover;
+  bool hit = false;
+  for (const apiece* p : position::pieces[1 - position::side_to_move]) {
+    if (p != victim && hits(kinds_of(*p), p->sq, king)) {
+      hit = true;
+      break;
+    }
+  }
+  board[victim_square] = const_cast<apiece*>(victim);
+  board[m.to] = on_target;
+  board[m.from] = mover;
+  return hit;
+}
+
+// The plain answer by making the move (castling: the rook moves too).
+bool attacked_by_making(move m) {
   make_move(m);
-  const bool legal = !mover_in_check();
+  const bool attacked_king = mover_in_check();
   unmake_move(m);
+  return attacked_king;
+}
+
+}  // namespace
+
+bool leaves_king_attacked(move m) {
+  const int mover = position::side_to_move;
+  const apiece* k = position::kings[mover];
+  if (!k) return false;
+  const apiece* p = position::board[m.from];
+  if (p == k) {
+    if (std::abs(m.to - m.from) == 2) return attacked_by_making(m);
+    return attacked_once_made(m, m.to, position::board[m.to]);
+  }
+  if (!position::board[m.to] && (kinds_of(*p) & (by_white_pawn | by_black_pawn)))
+    if (const apiece* victim = position::en_passant_victim(m, mover))
+      return attacked_once_made(m, k->sq, victim);
+  const position::path_entry* checks = checks_on_side_to_move();
+  if (!checks) return attacked_once_made(m, k->sq, position::board[m.to]);
+  // Not the king, not en passant: a piece that did not attack the king can
+  // only start to through the square the mover leaves; a checking piece
+  // keeps attacking unless it is taken or blocked.
+  if (opens_line(k->sq, m)) return true;
+  if (checks->checked > 2) return attacked_once_made(m, k->sq, position::board[m.to]);
+  for (int i = 0; i < checks->checked; ++i)
+    if (still_checks(checks->checkers[i], k->sq, m)) return true;
+  return false;
+}
+
+bool make_if_legal(move m) {
+  if (leaves_king_attacked(m)) {
+    reorder_as_if_made(m);
+    return false;
+  }
+  make_move(m);
+  position::path.back().mover_safe = true;
+  return true;
+}
+
+bool is_legal(move m) {
+  const bool legal = !leaves_king_attacked(m);
+  reorder_as_if_made(m);
   return legal;
 }
 

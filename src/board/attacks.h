@@ -33,8 +33,22 @@ bool mover_in_check();
 // its moves knows the answer from before the move (make_move calls it).
 void settle_check_state();
 
-// Whether `m`, generated for the current position, is legal: makes it, tests
-// the mover's king, and unmakes it again.
+// The check test before a move: whether making `m`, generated for the
+// current position, would leave the mover's king attacked, which is what
+// mover_in_check would answer once it is made. Found without making it,
+// except for castling: after a move of another piece than the king only
+// the line through the square it leaves can open, and a piece that gives
+// check stops only when it is taken or blocked.
+bool leaves_king_attacked(move m);
+
+// Makes `m` when it is legal and returns true; the check test after it then
+// answers at once. An illegal move is not made, and false comes back: the
+// position is left as making and unmaking it would leave it, the order of
+// the piece lists included (see reorder_as_if_made).
+bool make_if_legal(move m);
+
+// Whether `m`, generated for the current position, is legal. Leaves the
+// position as making and unmaking `m` would.
 bool is_legal(move m);
 
 }  // namespace marlek

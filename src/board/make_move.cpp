@@ -2,6 +2,7 @@
 // `ply` at which it was made, and its unmake finds it again because
 // unmake_move lowers `ply` before it calls the piece. Make and unmake of each
 // piece kind sit side by side.
+#include <algorithm>
 #include <cstdlib>
 
 #include "board/attacks.h"
@@ -60,15 +61,10 @@ void promote_piece::unmake(move m) {
 // Pawns -------------------------------------------------------------------------
 
 void pawn::make(move m) {
-  const int forward = directions[0];
-  square passed_pawn;
-  if (en_passant_open(passed_pawn) && std::abs(m.from - passed_pawn) == 1 &&
-      passed_pawn + forward == m.to) {
-    if (apiece* victim = board[passed_pawn]) {
-      captured.push_back(victim);
-      capture_plies.push_back(ply);
-      victim->remove();
-    }
+  if (apiece* victim = en_passant_victim(m, colour)) {
+    captured.push_back(victim);
+    capture_plies.push_back(ply);
+    victim->remove();
   }
   piece::make(m);
   if (rank_of(sq) != 0 && rank_of(sq) != 7) {
@@ -220,6 +216,23 @@ void unmake_move(move m) {
   position::board[m.to]->unmake(m);
   position::path.pop_back();
   check_position("unmake_move");
+}
+
+namespace {
+void move_to_end_of_list(apiece* p) {
+  auto& list = position::pieces[p->colour];
+  auto at = std::find(list.begin(), list.end(), p);
+  std::rotate(at, at + 1, list.end());
+}
+}  // namespace
+
+void reorder_as_if_made(move m) {
+  apiece* mover = position::board[m.from];
+  const bool pawn = mover->letter == 'P' || mover->letter == 'p';
+  if (pawn)
+    if (apiece* victim = position::en_passant_victim(m, mover->colour)) move_to_end_of_list(victim);
+  if (apiece* victim = position::board[m.to]) move_to_end_of_list(victim);
+  if (pawn && (rank_of(m.to) == 0 || rank_of(m.to) == 7)) move_to_end_of_list(mover);
 }
 
 void make_null() {

@@ -12,6 +12,7 @@
 // Only the thread that owns the game touches it: the main thread while the
 // book loads at start-up, the engine thread afterwards.
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "board/keys.h"
@@ -66,13 +67,16 @@ class position {
   static inline std::vector<std::int32_t> ep_plies;  // set-up pushes -1 (capture now) or -2
 
   // The positions from set-up to here, one entry each: the move that led to
-  // it (set-up and null moves leave from == to) and whether its side to move
-  // is in check, once that has been asked. The check test after a move reads
-  // the two top entries (attacks.cpp).
+  // it (set-up and null moves leave from == to); once asked, how many enemy
+  // pieces give check to its side to move, and the squares of the first
+  // two; and whether the move was found legal before it was made. The check
+  // tests read the top entries (attacks.cpp).
   static constexpr std::int8_t check_unknown = -1;
   struct path_entry {
     move made;
-    std::int8_t checked = check_unknown;
+    std::int8_t checked = check_unknown;  // number of checking pieces
+    bool mover_safe = false;
+    std::uint8_t checkers[2] = {};
   };
   static inline std::vector<path_entry> path;
 
@@ -91,6 +95,15 @@ class position {
     if (ep_squares.empty() || top_ep_ply() + 1 != ply) return false;
     pawn_square = ep_squares.back();
     return true;
+  }
+  // The pawn that m takes en passant when a pawn of colour c makes it, or
+  // null: m must go diagonally forward past a pawn that has just stepped
+  // twice.
+  static apiece* en_passant_victim(move m, int c) {
+    square passed_pawn;
+    if (!en_passant_open(passed_pawn) || std::abs(m.from - passed_pawn) != 1) return nullptr;
+    const int forward = c == white ? 16 : -16;
+    return passed_pawn + forward == m.to ? board[passed_pawn] : nullptr;
   }
 };
 
@@ -116,5 +129,11 @@ void make_move(move m);
 void unmake_move(move m);
 void make_null();
 void unmake_null();
+// Leaves the position as make_move(m) followed by unmake_move(m) would:
+// unchanged, but for the order of the piece lists. A piece taken off and
+// put back goes to the end of its list: the victim of a capture, and a
+// pawn that promotes (its new piece is taken off again and the pawn put
+// back). Used for a move found illegal without being made.
+void reorder_as_if_made(move m);
 
 }  // namespace marlek

@@ -8,6 +8,7 @@
 #include "board/position.h"
 #include "search/depth.h"
 #include "search/history.h"
+#include "search/move_score.h"
 #include "search/ordering.h"
 #include "search/quiesce.h"
 #include "search/scores.h"
@@ -101,9 +102,7 @@ result try_null_move(node& n) {
   if (n.has_hash_move()) {
     const move m = n.entry->hash_move;
     ++node_count;
-    make_move(m);
-    v = -n.child(n.child_depth(verification_reduction), -n.beta, -n.alpha);
-    unmake_move(m);
+    v = score_move(m, n.child, n.child_depth(verification_reduction), n.alpha, n.beta);
     if (engine_has_message()) return v;
   }
   if (v >= n.beta) return v;
@@ -114,10 +113,7 @@ result search_hash_move(node& n) {
   if (!n.has_hash_move()) return std::nullopt;
   const move m = n.entry->hash_move;
   ++node_count;
-  make_move(m);
-  const int v = -n.child(n.child_depth(one_ply), -n.beta, -n.alpha);
-  n.alpha = std::max(n.alpha, v);
-  unmake_move(m);
+  n.alpha = std::max(n.alpha, score_move(m, n.child, n.child_depth(one_ply), n.alpha, n.beta));
   if (engine_has_message()) return n.alpha;
   if (n.alpha >= n.beta) {
     reward_history(m);
@@ -140,9 +136,7 @@ result raise_alpha(node& n, move m, int v) {
     n.store(v, lower_bound);
     return v;
   }
-  make_move(m);
-  n.alpha = -n.child(n.depth - one_ply, -n.beta, -v);
-  unmake_move(m);
+  n.alpha = score_move(m, n.child, n.depth - one_ply, v, n.beta);
   if (engine_has_message()) return n.alpha;
   if (n.alpha >= n.beta) {
     n.store(n.alpha, lower_bound);
@@ -163,10 +157,8 @@ result search_moves(node& n) {
   for (std::size_t i = list.start(); i < list.end(); ++i) {
     ++node_count;
     const move m = next_best<quiet>(i);
-    make_move(m);
-    const int v = n.has_hash_move() ? -n.child(n.child_depth(one_ply), -n.alpha - 1, -n.alpha)
-                                    : -n.child(n.child_depth(one_ply), -n.beta, -n.alpha);
-    unmake_move(m);
+    const int v = score_move(m, n.child, n.child_depth(one_ply), n.alpha,
+                             n.has_hash_move() ? n.alpha + 1 : n.beta);
     if (engine_has_message()) return n.alpha;
     if (v > n.alpha)
       if (result done = raise_alpha<quiet>(n, m, v)) return done;

@@ -8,6 +8,7 @@
 #include "eval/evaluate.h"
 #include "search/depth.h"
 #include "search/history.h"
+#include "search/move_score.h"
 #include "search/ordering.h"
 #include "search/scores.h"
 #include "search/search_state.h"
@@ -28,11 +29,8 @@ template <bool quiet>
 bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
   for (std::size_t i = list.start(); i < list.end(); ++i) {
     const move m = next_best<quiet>(i);
-    make_move(m);
     ++node_count;
-    const int v = -quiesce(depth - one_ply, -beta, -alpha);
-    alpha = std::max(alpha, v);
-    unmake_move(m);
+    alpha = std::max(alpha, score_move(m, quiesce, depth - one_ply, alpha, beta));
     if (engine_has_message()) return true;
     if (alpha >= beta) {
       if constexpr (quiet) reward_history(m);
