@@ -34,6 +34,32 @@ TEST(SearchOrdering, SelectNextTakesTheNearestOfEqualBest) {
   EXPECT_TRUE(global_moves[frame.start() + 3] == d);
 }
 
+// The picker must give the moves in exactly the order of next_best, also
+// when the history changes between two picks, as a cut-off below does.
+template <bool quiet>
+std::vector<move> picks(bool use_picker) {
+  clear_history();
+  for (int from : {0x01, 0x06, 0x14, 0x13})  // some moves of the position with merit
+    for (int step : {0x10, 0x20, 0x1f, 0x21}) history[from][from + step] = 2;
+  move_list list;
+  quiet ? generate_quiet() : generate_captures();
+  std::vector<move> order;
+  move_picker<quiet> picker(list);
+  for (std::size_t i = list.start(); i < list.end(); ++i) {
+    order.push_back(use_picker ? picker.next(i) : next_best<quiet>(i));
+    if (i % 3 == 1) reward_history(global_moves[list.end() - 1 - i % 5]);
+  }
+  return order;
+}
+
+TEST(SearchOrdering, PickerGivesTheOrderOfNextBest) {
+  set_up("r3k2r/1pp2ppp/p1n1bn2/2bpp1q1/2BPP1Q1/P1N1BN2/1PP2PPP/R3K2R w KQkq - 0 1");
+  EXPECT_EQ(picks<true>(true), picks<true>(false));
+  EXPECT_GT(picks<true>(true).size(), 30u);
+  EXPECT_EQ(picks<false>(true), picks<false>(false));
+  EXPECT_GT(picks<false>(true).size(), 3u);
+}
+
 TEST(SearchOrdering, MoveListTruncatesOnEveryExit) {
   set_up(start_position_fen);
   const std::size_t base = global_moves.size();

@@ -154,9 +154,10 @@ result search_moves(node& n) {
     generate_quiet();
   else
     generate_captures();
+  move_picker<quiet> picker(list);
   for (std::size_t i = list.start(); i < list.end(); ++i) {
     ++node_count;
-    const move m = next_best<quiet>(i);
+    const move m = picker.next(i);
     const int v = score_move(m, n.child, n.child_depth(one_ply), n.alpha,
                              n.has_hash_move() ? n.alpha + 1 : n.beta);
     if (engine_has_message()) return n.alpha;

@@ -6,7 +6,10 @@
 
 namespace marlek {
 
-void reward_history(move m) { history[m.from][m.to] += 1; }
+void reward_history(move m) {
+  history[m.from][m.to] += 1;
+  ++history_version;
+}
 
 void age_history() {
   for (square from = 0; from < 120; ++from) {
@@ -14,8 +17,12 @@ void age_history() {
     for (square to = 0; to < 120; ++to)
       if (on_board(to)) history[from][to] /= 2;
   }
+  ++history_version;
 }
 
-void clear_history() { std::memset(history, 0, sizeof history); }
+void clear_history() {
+  std::memset(history, 0, sizeof history);
+  ++history_version;
+}
 
 }  // namespace marlek

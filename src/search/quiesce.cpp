@@ -27,8 +27,9 @@ constexpr int quiesce_floor = -1000;
 // or a stop request.
 template <bool quiet>
 bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
+  move_picker<quiet> picker(list);
   for (std::size_t i = list.start(); i < list.end(); ++i) {
-    const move m = next_best<quiet>(i);
+    const move m = picker.next(i);
     ++node_count;
     alpha = std::max(alpha, score_move(m, quiesce, depth - one_ply, alpha, beta));
     if (engine_has_message()) return true;

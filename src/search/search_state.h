@@ -18,6 +18,9 @@ inline std::size_t best_move = 0;
 // History table: how often a quiet move (by origin and destination square)
 // caused a cut-off, halved after each game move so that old merit fades.
 inline std::uint32_t history[120][120] = {};
+// Counts the changes that reward_history, age_history and clear_history
+// make to the table, so that a key taken from it can tell it is still good.
+inline std::uint32_t history_version = 0;
 
 // False while the subtree below a null move is searched: no second null
 // move is tried anywhere in it.
