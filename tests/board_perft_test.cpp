@@ -100,13 +100,34 @@ void for_each_move(visit after) {
   }
 }
 
-TEST_P(PerftReference, AttackTestsAgreeWithAskingEachPiece) {
+// The side's generators must give the moves of asking each piece, in the
+// same order.
+template <typename side_generator, typename piece_generator>
+void expect_generation_agrees(side_generator for_side, piece_generator for_piece,
+                              const std::string& where) {
+  move_list frame;
+  for_side();
+  const std::vector<move> side_moves(global_moves.begin() + frame.start(), global_moves.end());
+  global_moves.resize(frame.start());
+  for (const apiece* p : position::pieces[position::side_to_move]) for_piece(p);
+  const std::vector<move> piece_moves(global_moves.begin() + frame.start(), global_moves.end());
+  ASSERT_EQ(side_moves, piece_moves) << where;
+}
+
+void expect_generators_agree(const std::string& where) {
+  expect_generation_agrees(generate_captures, [](const apiece* p) { p->gen_captures(); }, where);
+  expect_generation_agrees(generate_quiet, [](const apiece* p) { p->gen_quiet(); }, where);
+}
+
+TEST_P(PerftReference, FastAnswersAgreeWithAskingEachPiece) {
   const perft_case& c = GetParam();
   set_up(c.fen);
   expect_attacks_agree(c.fen);
+  expect_generators_agree(c.fen);
   for_each_move([&](move m) {
     if (HasFatalFailure()) return;
     expect_attacks_agree(c.fen + " after " + to_text(m));
+    expect_generators_agree(c.fen + " after " + to_text(m));
     ASSERT_EQ(mover_in_check(), mover_attacked()) << c.fen << " after " << to_text(m);
   });
 }

@@ -57,9 +57,12 @@ bool ray_piece::attacks(square target) const {
 // The generators copy the piece's square and colour first: both sit in the
 // virtual base, behind an offset lookup, and since every push writes memory
 // the compiler would otherwise fetch them again after each one.
-void ray_piece::gen_captures() const {
-  const square from = sq;
-  const int own = colour;
+namespace {
+// Each generator is written once, for a piece of colour `own` on `from`
+// moving along `directions`; the pieces' own generators and the side's
+// generators below both call it.
+void ray_captures(square from, int own, const int* directions) {
+  apiece* const* const board = position::board;
   for (const int* d = directions; *d; ++d) {
     for (int step : {*d, -*d}) {
       square s = from + step;
@@ -69,14 +72,18 @@ void ray_piece::gen_captures() const {
   }
 }
 
-void ray_piece::gen_quiet() const {
-  const square from = sq;
+void ray_quiet(square from, const int* directions) {
+  apiece* const* const board = position::board;
   for (const int* d = directions; *d; ++d) {
     for (int step : {*d, -*d}) {
       for (square s = from + step; on_board(s) && !board[s]; s += step) push(from, s);
     }
   }
 }
+}  // namespace
+
+void ray_piece::gen_captures() const { ray_captures(sq, colour, directions); }
+void ray_piece::gen_quiet() const { ray_quiet(sq, directions); }
 
 // Stepping pieces -----------------------------------------------------------
 
@@ -89,9 +96,9 @@ bool step_piece::attacks(square target) const {
   return false;
 }
 
-void step_piece::gen_captures() const {
-  const square from = sq;
-  const int own = colour;
+namespace {
+void step_captures(square from, int own, const int* directions) {
+  apiece* const* const board = position::board;
   for (const int* d = directions; *d; ++d) {
     for (int step : {*d, -*d}) {
       square s = from + step;
@@ -100,8 +107,8 @@ void step_piece::gen_captures() const {
   }
 }
 
-void step_piece::gen_quiet() const {
-  const square from = sq;
+void step_quiet(square from, const int* directions) {
+  apiece* const* const board = position::board;
   for (const int* d = directions; *d; ++d) {
     for (int step : {*d, -*d}) {
       square s = from + step;
@@ -109,6 +116,10 @@ void step_piece::gen_quiet() const {
     }
   }
 }
+}  // namespace
+
+void step_piece::gen_captures() const { step_captures(sq, colour, directions); }
+void step_piece::gen_quiet() const { step_quiet(sq, directions); }
 
 // Pawns -----------------------------------------------------------------------
 
@@ -117,45 +128,50 @@ bool pawn::attacks(square target) const {
   return diff == directions[1] || diff == directions[2];
 }
 
-void pawn::push_promotions(square to) const {
+namespace {
+void push_promotions(square from, square to) {
   // Queen first: it is nearly always the promotion worth searching first.
-  push(sq, to, promote_queen);
-  push(sq, to, promote_rook);
-  push(sq, to, promote_bishop);
-  push(sq, to, promote_knight);
+  push(from, to, promote_queen);
+  push(from, to, promote_rook);
+  push(from, to, promote_bishop);
+  push(from, to, promote_knight);
 }
 
-void pawn::gen_captures() const {
-  const square from = sq;
-  const int own = colour;
-  const int* steps = directions;
+// `steps`: the forward step, then the two capture steps.
+void pawn_captures(square from, int own, const int* steps) {
+  apiece* const* const board = position::board;
   square passed_pawn;
-  if (en_passant_open(passed_pawn) && std::abs(passed_pawn - from) == 1)
+  if (position::en_passant_open(passed_pawn) && std::abs(passed_pawn - from) == 1)
     push(from, passed_pawn + steps[0]);
   for (int i = 1; i <= 2; ++i) {
     square s = from + steps[i];
     if (!on_board(s) || !board[s] || board[s]->colour == own) continue;
     if (is_last_rank(s))
-      push_promotions(s);
+      push_promotions(from, s);
     else
       push(from, s);
   }
 }
 
-void pawn::gen_quiet() const {
-  const int forward = directions[0];
-  square s = sq + forward;
+void pawn_quiet(square from, const int* steps, bool unmoved) {
+  apiece* const* const board = position::board;
+  const int forward = steps[0];
+  square s = from + forward;
   if (!on_board(s) || board[s]) return;
   if (is_last_rank(s))
-    push_promotions(s);
+    push_promotions(from, s);
   else
-    push(sq, s);
+    push(from, s);
   // Only an unmoved pawn on its second rank may step twice; for a pawn of
   // the other colour on that rank the second step leaves the board.
-  if (moves_made != 0 || (rank_of(sq) != 1 && rank_of(sq) != 6)) return;
+  if (!unmoved || (rank_of(from) != 1 && rank_of(from) != 6)) return;
   square s2 = s + forward;
-  if (on_board(s2) && !board[s2]) push(sq, s2);
+  if (on_board(s2) && !board[s2]) push(from, s2);
 }
+}  // namespace
+
+void pawn::gen_captures() const { pawn_captures(sq, colour, directions); }
+void pawn::gen_quiet() const { pawn_quiet(sq, directions, moves_made == 0); }
 
 // Kings: castling comes before the ordinary steps --------------------------
 
@@ -179,12 +195,48 @@ void king::gen_quiet() const {
 
 // Whole side ------------------------------------------------------------------
 
+// The side's generators call the generator of each piece's kind directly,
+// found from its letter, where a virtual call would pass through the
+// adjusting thunk of the virtual base; the moves and their order are those
+// of asking each piece. The king's quiet moves, castling first, are its own.
+
+namespace {
+enum class generator { pawn, knight, king, ray };
+generator generator_of(char letter) {
+  switch (letter) {
+    case 'P':
+    case 'p': return generator::pawn;
+    case 'N':
+    case 'n': return generator::knight;
+    case 'K':
+    case 'k': return generator::king;
+    default: return generator::ray;
+  }
+}
+}  // namespace
+
 void generate_captures() {
-  for (apiece* p : position::pieces[position::side_to_move]) p->gen_captures();
+  for (const apiece* a : position::pieces[position::side_to_move]) {
+    const piece& p = static_cast<const piece&>(*a);
+    switch (generator_of(p.letter)) {
+      case generator::pawn: pawn_captures(p.sq, p.colour, p.directions); break;
+      case generator::knight:
+      case generator::king: step_captures(p.sq, p.colour, p.directions); break;
+      case generator::ray: ray_captures(p.sq, p.colour, p.directions); break;
+    }
+  }
 }
 
 void generate_quiet() {
-  for (apiece* p : position::pieces[position::side_to_move]) p->gen_quiet();
+  for (const apiece* a : position::pieces[position::side_to_move]) {
+    const piece& p = static_cast<const piece&>(*a);
+    switch (generator_of(p.letter)) {
+      case generator::pawn: pawn_quiet(p.sq, p.directions, p.moves_made == 0); break;
+      case generator::knight: step_quiet(p.sq, p.directions); break;
+      case generator::king: a->gen_quiet(); break;
+      case generator::ray: ray_quiet(p.sq, p.directions); break;
+    }
+  }
 }
 
 }  // namespace marlek

@@ -79,9 +79,6 @@ class pawn final : public en_passant, public virtual piece {
   void gen_quiet() const override;
   void make(move m) override;
   void unmake(move m) override;
-
- private:
-  void push_promotions(square to) const;
 };
 
 class knight final : public promote_piece, public step_piece {
