@@ -88,10 +88,8 @@ bool hits(std::uint8_t piece_kinds, square from, square target) {
   const int index = target - from + 119;
   const std::uint8_t kinds = reach.kinds[index] & piece_kinds;
   if (!(kinds & sliding)) return kinds != 0;
-  const int step = reach.step[index];
-  square s = from + step;
-  while (s != target && !position::board[s]) s += step;
-  return s == target;
+  // A slider on the line: it reaches the target when nothing stands between.
+  return !(lines_of.between(from, target, reach.step[index]) & position::occupied());
 }
 
 }  // namespace
@@ -171,10 +169,8 @@ bool discovered(square king, square from) {
   const int index = from - king + 119;
   const std::uint8_t line = reach.kinds[index] & sliding;
   if (!line) return false;
-  const int step = reach.step[index];
-  square s = king + step;
-  while (on_board(s) && !position::board[s]) s += step;
-  if (!on_board(s)) return false;
+  const square s = lines_of.first_along(king, reach.step[index], position::occupied());
+  if (s < 0) return false;
   const apiece* p = position::board[s];
   return p->colour == position::side_to_move && (kinds_of(*p) & line);
 }
@@ -219,10 +215,9 @@ bool opens_line(square king, move m) {
   const int index = m.from - king + 119;
   const std::uint8_t line = reach.kinds[index] & sliding;
   if (!line) return false;
-  const int step = reach.step[index];
-  square s = king + step;
-  while (on_board(s) && s != m.to && (s == m.from || !position::board[s])) s += step;
-  if (!on_board(s) || s == m.to) return false;
+  const square_set once_made = (position::occupied() & ~set_of(m.from)) | set_of(m.to);
+  const square s = lines_of.first_along(king, reach.step[index], once_made);
+  if (s < 0 || s == m.to) return false;
   const apiece* p = position::board[s];
   return p->colour != position::side_to_move && (kinds_of(*p) & line);
 }
@@ -237,28 +232,25 @@ bool still_checks(square checker, square king, move m) {
   return !along_line || !lies_between(checker, king, m.to);
 }
 
-// The plain answer for any move but castling: the board is changed as the
-// move changes it (the mover on m.to, its square and an en-passant
-// victim's square empty), the enemy pieces but `victim` are asked about
-// the king's square, and the board is put back.
+// The plain answer for any move but castling: the occupied squares are
+// changed as the move changes them (the mover on m.to, its square and an
+// en-passant victim's square empty), the enemy pieces but `victim` are
+// asked about the king's square, and the squares are put back. The attack
+// test reads lines from the occupied squares only, never the board.
 bool attacked_once_made(move m, square king, const apiece* victim) {
-  apiece** board = position::board;
-  apiece* const mover = board[m.from];
-  apiece* const on_target = board[m.to];
-  const square victim_square = victim ? victim->sq : m.to;
-  board[m.from] = nullptr;
-  board[victim_square] = nullptr;
-  board[m.to] = mover;
+  const int mover = position::side_to_move;
+  const square_set before[2] = {position::occupied_by[white], position::occupied_by[black]};
+  position::occupied_by[mover] ^= set_of(m.from) | set_of(m.to);
+  if (victim) position::occupied_by[1 - mover] &= ~set_of(victim->sq);
   bool hit = false;
-  for (const apiece* p : position::pieces[1 - position::side_to_move]) {
+  for (const apiece* p : position::pieces[1 - mover]) {
     if (p != victim && hits(kinds_of(*p), p->sq, king)) {
       hit = true;
       break;
     }
   }
-  board[victim_square] = const_cast<apiece*>(victim);
-  board[m.to] = on_target;
-  board[m.from] = mover;
+  position::occupied_by[white] = before[white];
+  position::occupied_by[black] = before[black];
   return hit;
 }
 

@@ -12,17 +12,21 @@ namespace {
 
 std::string list_fault() {
   int on_board_count = 0;
+  square_set occupied[2] = {};
   for (square s = 0; s < 120; ++s) {
     const apiece* p = position::board[s];
     if (!p) continue;
     if (!on_board(s)) return "piece off the 0x88 board";
     if (p->sq != s) return "piece does not know its square";
+    occupied[p->colour & 1] |= set_of(s);
     const auto& list = position::pieces[p->colour];
     if (std::count(list.begin(), list.end(), p) != 1) return "board piece not once in its list";
     ++on_board_count;
   }
   if (on_board_count != static_cast<int>(position::pieces[0].size() + position::pieces[1].size()))
     return "lists hold pieces that are not on the board";
+  for (int c = 0; c < 2; ++c)
+    if (occupied[c] != position::occupied_by[c]) return "occupied squares differ from the board";
   for (int c = 0; c < 2; ++c) {
     const apiece* k = position::kings[c];
     if (k && (position::board[k->sq] != k || k->colour != c)) return "king pointer is stale";

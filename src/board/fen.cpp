@@ -222,6 +222,7 @@ void clear_board() {
   // The board goes before the captured pieces: a captured bishop must not
   // find itself still on the board and count itself off twice.
   for (apiece*& entry : position::board) entry = nullptr;
+  position::occupied_by[white] = position::occupied_by[black] = 0;
   for (apiece* p : position::captured) delete p;
   position::captured.clear();
   position::capture_plies.clear();

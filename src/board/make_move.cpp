@@ -22,6 +22,7 @@ void piece::make(move m) {
     victim->remove();  // its own remove: a bishop's count and a rook's right follow
   }
   board[m.to] = this;
+  occupied_by[colour] ^= set_of(sq) | set_of(m.to);
   sq = m.to;
   position_key ^= keys[m.from];
   position_key ^= keys[m.to];
@@ -33,6 +34,7 @@ void piece::unmake(move m) {
   sq = m.from;
   board[m.to] = nullptr;
   board[m.from] = this;
+  occupied_by[colour] ^= set_of(m.from) | set_of(m.to);
   if (top_capture_ply() == ply && !captured.empty()) {
     apiece* victim = captured.back();
     victim->add();  // it still knows its square

@@ -61,13 +61,15 @@ namespace {
 // Each generator is written once, for a piece of colour `own` on `from`
 // moving along `directions`; the pieces' own generators and the side's
 // generators below both call it.
+// Along each direction the first piece met is found from the occupied
+// squares at once, rather than by walking the empty squares before it.
 void ray_captures(square from, int own, const int* directions) {
-  apiece* const* const board = position::board;
+  const square_set occupied = position::occupied();
+  const square_set enemy = position::occupied_by[1 - own];
   for (const int* d = directions; *d; ++d) {
     for (int step : {*d, -*d}) {
-      square s = from + step;
-      while (on_board(s) && !board[s]) s += step;
-      if (on_board(s) && board[s]->colour != own) push(from, s);
+      const square first = lines_of.first_along(from, step, occupied);
+      if (first >= 0 && (enemy & set_of(first))) push(from, first);
     }
   }
 }
@@ -98,11 +100,11 @@ bool step_piece::attacks(square target) const {
 
 namespace {
 void step_captures(square from, int own, const int* directions) {
-  apiece* const* const board = position::board;
+  const square_set enemy = position::occupied_by[1 - own];
   for (const int* d = directions; *d; ++d) {
     for (int step : {*d, -*d}) {
       square s = from + step;
-      if (on_board(s) && board[s] && board[s]->colour != own) push(from, s);
+      if (on_board(s) && (enemy & set_of(s))) push(from, s);
     }
   }
 }
@@ -139,13 +141,13 @@ void push_promotions(square from, square to) {
 
 // `steps`: the forward step, then the two capture steps.
 void pawn_captures(square from, int own, const int* steps) {
-  apiece* const* const board = position::board;
+  const square_set enemy = position::occupied_by[1 - own];
   square passed_pawn;
   if (position::en_passant_open(passed_pawn) && std::abs(passed_pawn - from) == 1)
     push(from, passed_pawn + steps[0]);
   for (int i = 1; i <= 2; ++i) {
     square s = from + steps[i];
-    if (!on_board(s) || !board[s] || board[s]->colour == own) continue;
+    if (!on_board(s) || !(enemy & set_of(s))) continue;
     if (is_last_rank(s))
       push_promotions(from, s);
     else

@@ -38,6 +38,7 @@ piece::piece(square s, int c, std::int32_t v, char type_letter, const int* dirs,
 
 void piece::add() {
   board[sq] = this;
+  occupied_by[colour] |= set_of(sq);
   pieces[colour].push_back(this);
   position_key ^= keys[sq];
   material[colour] += value;
@@ -49,6 +50,7 @@ void piece::remove() {
   auto& list = pieces[colour];
   list.erase(std::find(list.begin(), list.end(), static_cast<apiece*>(this)));
   board[sq] = nullptr;  // sq stays, so that a later add puts it back there
+  occupied_by[colour] &= ~set_of(sq);
 }
 
 promote_piece::~promote_piece() { delete promoted_from; }

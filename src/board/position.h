@@ -17,6 +17,7 @@
 
 #include "board/keys.h"
 #include "board/move.h"
+#include "board/square_sets.h"
 
 namespace marlek {
 
@@ -43,6 +44,11 @@ class apiece {
 class position {
  public:
   static inline apiece* board[120] = {};
+  // The same board as the squares each colour's pieces stand on (see
+  // square_sets.h), kept with it wherever a piece is put on, taken off or
+  // moved.
+  static inline square_set occupied_by[2] = {};
+  static square_set occupied() { return occupied_by[white] | occupied_by[black]; }
   // Pieces on the board per colour, in the order they were last put on it:
   // a captured piece put back by an unmake goes to the end.
   static inline std::vector<apiece*> pieces[2];

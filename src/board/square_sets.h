@@ -1,0 +1,73 @@
+#pragma once
+// Sets of squares in one 64-bit word, bit 8 * rank + file, and the lines
+// that run from each square in each of the eight directions.
+//
+// The position keeps, beside its 0x88 board of pieces, the set of squares
+// each colour occupies (position.h). With them the first piece along a line
+// is found by masking the line and taking its nearest bit, where the board
+// is walked a square at a time; and a line between two squares is open
+// when its mask meets no piece.
+#include <bit>
+#include <cstdint>
+
+#include "board/move.h"
+
+namespace marlek {
+
+using square_set = std::uint64_t;
+
+// 0x88 index 16 * rank + file <-> bit 8 * rank + file.
+constexpr int bit_index(square s) { return (s + (s & 7)) >> 1; }
+constexpr square square_of_bit(int bit) { return bit + (bit & ~7); }
+constexpr square_set set_of(square s) { return square_set{1} << bit_index(s); }
+
+// The squares from a square to the edge of the board in one direction,
+// the square itself left out. A direction is a 0x88 step of a king.
+class line_sets {
+ public:
+  constexpr line_sets() {
+    for (int d = 0; d < 8; ++d) {
+      for (square from = 0; from < 128; ++from) {
+        if (!on_board(from)) continue;
+        square_set line = 0;
+        for (square s = from + steps[d]; on_board(s); s += steps[d]) line |= set_of(s);
+        lines[d][bit_index(from)] = line;
+      }
+    }
+  }
+  // The line from `from` along `step` (one of the king's eight steps).
+  constexpr square_set from(square s, int step) const { return lines[index(step)][bit_index(s)]; }
+  // The squares strictly between a and b, which lie on one line with
+  // `step` the unit step from a towards b.
+  constexpr square_set between(square a, square b, int step) const {
+    return from(a, step) & ~from(b, step) & ~set_of(b);
+  }
+  // The square of the first piece of `pieces` along the line from `s` in
+  // direction `step`, or -1. Bits grow with 0x88 indices, so forward the
+  // nearest piece is the lowest bit and backward the highest.
+  constexpr square first_along(square s, int step, square_set pieces) const {
+    const square_set met = from(s, step) & pieces;
+    if (!met) return -1;
+    return square_of_bit(step > 0 ? std::countr_zero(met) : 63 - std::countl_zero(met));
+  }
+
+ private:
+  static constexpr int steps[8] = {1, -1, 16, -16, 15, -15, 17, -17};
+  static constexpr int index(int step) {
+    switch (step) {
+      case 1: return 0;
+      case -1: return 1;
+      case 16: return 2;
+      case -16: return 3;
+      case 15: return 4;
+      case -15: return 5;
+      case 17: return 6;
+      default: return 7;
+    }
+  }
+  square_set lines[8][64] = {};
+};
+
+inline constexpr line_sets lines_of;
+
+}  // namespace marlek
