@@ -4,6 +4,7 @@
 // positions hold the fast attack test to the slow one that asks each piece.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -185,6 +186,63 @@ TEST_P(PerftReference, CheckTestBeforeMoveAgreesWithMakingIt) {
     if (HasFatalFailure() || mover_attacked()) return;
     expect_check_test_before_move_agrees(c.fen + " after " + to_text(m));
   });
+}
+
+// The pieces giving check to the side to move, as the position keeps them,
+// must be those that say they attack its king: counted from the last move
+// when the moves were tested before they were made, as in the search.
+void expect_checkers_agree(const std::string& where) {
+  const apiece* k = position::kings[position::side_to_move];
+  if (!k) return;
+  std::vector<int> attackers;
+  for (const apiece* p : position::pieces[1 - position::side_to_move])
+    if (p->attacks(k->sq)) attackers.push_back(p->sq);
+  ASSERT_EQ(in_check(position::side_to_move), !attackers.empty()) << where;
+  const position::path_entry& entry = position::path.back();
+  ASSERT_EQ(entry.checked, static_cast<int>(attackers.size())) << where;
+  if (attackers.size() > 2) return;  // only two squares are kept
+  std::vector<int> kept(entry.checkers, entry.checkers + entry.checked);
+  std::sort(kept.begin(), kept.end());
+  std::sort(attackers.begin(), attackers.end());
+  ASSERT_EQ(kept, attackers) << where;
+}
+
+template <typename visit>
+void for_each_legal_move_tested_first(visit after) {
+  move_list moves;
+  generate_captures();
+  generate_quiet();
+  for (std::size_t i = moves.start(); i < moves.end(); ++i) {
+    const move m = global_moves[i];
+    if (!make_if_legal(m)) continue;
+    after(m);
+    unmake_move(m);
+  }
+}
+
+void expect_checkers_agree_two_moves_deep(const std::string& fen) {
+  set_up(fen);
+  for_each_legal_move_tested_first([&](move m) {
+    for_each_legal_move_tested_first([&](move r) {
+      if (::testing::Test::HasFatalFailure()) return;
+      expect_checkers_agree(fen + " after " + to_text(m) + " " + to_text(r));
+    });
+    if (::testing::Test::HasFatalFailure()) return;
+    make_null();
+    expect_checkers_agree(fen + " after " + to_text(m) + " and a null move");
+    unmake_null();
+  });
+}
+
+TEST_P(PerftReference, CheckersFromTheLastMoveAgreeWithAskingEachPiece) {
+  expect_checkers_agree_two_moves_deep(GetParam().fen);
+}
+
+TEST(BoardPerft, DiscoveredAndDoubleChecksAreCounted) {
+  // A knight before a rook, a bishop before a queen: the reply or the
+  // answer to it uncovers a check, and a knight on f7 or d7 gives two.
+  expect_checkers_agree_two_moves_deep("4k3/8/8/4N3/8/8/8/4RK2 b - - 0 1");
+  expect_checkers_agree_two_moves_deep("7k/8/8/8/3B4/8/1Q6/K7 b - - 0 1");
 }
 
 TEST(BoardPerft, ReferenceFileIsRead) {

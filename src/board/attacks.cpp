@@ -118,6 +118,13 @@ int attacker_count_asking_each(int by_colour, square s) {
 
 namespace {
 
+// Whether the last move was an en-passant capture: its victim did not stand
+// on the square the capturing pawn went to.
+bool was_en_passant(move m) {
+  return position::top_capture_ply() == position::ply - 1 && !position::captured.empty() &&
+         position::captured.back()->sq != m.to;
+}
+
 // Counts the pieces of colour by_colour that attack s, noting the squares
 // of the first two in `entry`.
 void count_checkers(int by_colour, square s, position::path_entry& entry) {
@@ -130,13 +137,46 @@ void count_checkers(int by_colour, square s, position::path_entry& entry) {
   entry.checked = static_cast<std::int8_t>(count < 100 ? count : 100);
 }
 
+// The same count found from the last move alone, when the side now to move
+// is known to have been safe before it (its own move here was tested) and
+// the move was neither castling nor en passant: then only the piece that
+// moved, and a slider behind the square it left, can give check. False
+// when that is not known.
+bool checkers_from_last_move(square king, position::path_entry& entry) {
+  const auto& path = position::path;
+  const std::size_t n = path.size();
+  if (n < 2 || !path[n - 2].mover_safe) return false;
+  const move m = entry.made;
+  if (m.from == m.to) {  // a null move: nothing has moved
+    entry.checked = 0;
+    return true;
+  }
+  const apiece* mover = position::board[m.to];
+  if (mover == position::kings[1 - position::side_to_move] && std::abs(m.to - m.from) == 2)
+    return false;  // castling: the rook moved as well
+  if (was_en_passant(m)) return false;  // the victim's square was emptied too
+  int count = 0;
+  if (hits(kinds_of(*mover), m.to, king)) entry.checkers[count++] = static_cast<std::uint8_t>(m.to);
+  const int index = m.from - king + 119;
+  if (const std::uint8_t line = reach.kinds[index] & sliding) {
+    const square s = lines_of.first_along(king, reach.step[index], position::occupied());
+    if (s >= 0 && s != m.to) {
+      const apiece* p = position::board[s];
+      if (p->colour != position::side_to_move && (kinds_of(*p) & line))
+        entry.checkers[count++] = static_cast<std::uint8_t>(s);
+    }
+  }
+  entry.checked = static_cast<std::int8_t>(count);
+  return true;
+}
+
 // The top entry of the path with its checking pieces counted; null when the
 // side to move has no king or the path is empty (no set-up yet).
 const position::path_entry* checks_on_side_to_move() {
   const apiece* k = position::kings[position::side_to_move];
   if (!k || position::path.empty()) return nullptr;
   position::path_entry& entry = position::path.back();
-  if (entry.checked == position::check_unknown)
+  if (entry.checked == position::check_unknown && !checkers_from_last_move(k->sq, entry))
     count_checkers(1 - position::side_to_move, k->sq, entry);
   return &entry;
 }
@@ -155,13 +195,6 @@ bool in_check(int c) {
 void settle_check_state() { checks_on_side_to_move(); }
 
 namespace {
-
-// Whether the last move was an en-passant capture: its victim did not stand
-// on the square the capturing pawn went to.
-bool was_en_passant(move m) {
-  return position::top_capture_ply() == position::ply - 1 && !position::captured.empty() &&
-         position::captured.back()->sq != m.to;
-}
 
 // Whether an enemy slider now looks at `king` along the line through the
 // emptied square `from`. Only that line can have opened.

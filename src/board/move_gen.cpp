@@ -66,11 +66,13 @@ namespace {
 void ray_captures(square from, int own, const int* directions) {
   const square_set occupied = position::occupied();
   const square_set enemy = position::occupied_by[1 - own];
+  auto capture_along = [&](int step) {
+    const square first = lines_of.first_along(from, step, occupied);
+    if (first >= 0 && (enemy & set_of(first))) push(from, first);
+  };
   for (const int* d = directions; *d; ++d) {
-    for (int step : {*d, -*d}) {
-      const square first = lines_of.first_along(from, step, occupied);
-      if (first >= 0 && (enemy & set_of(first))) push(from, first);
-    }
+    capture_along(*d);
+    capture_along(-*d);
   }
 }
 

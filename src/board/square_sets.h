@@ -27,6 +27,7 @@ class line_sets {
  public:
   constexpr line_sets() {
     for (int d = 0; d < 8; ++d) {
+      if (index(steps[d]) != d) throw "step_index does not match steps";  // stops compilation
       for (square from = 0; from < 128; ++from) {
         if (!on_board(from)) continue;
         square_set line = 0;
@@ -53,18 +54,11 @@ class line_sets {
 
  private:
   static constexpr int steps[8] = {1, -1, 16, -16, 15, -15, 17, -17};
-  static constexpr int index(int step) {
-    switch (step) {
-      case 1: return 0;
-      case -1: return 1;
-      case 16: return 2;
-      case -16: return 3;
-      case 15: return 4;
-      case -15: return 5;
-      case 17: return 6;
-      default: return 7;
-    }
-  }
+  static constexpr int index(int step) { return step_index[step + 17]; }
+  // For each step + 17, its place in `steps`.
+  static constexpr std::int8_t step_index[35] = {
+      7, 3, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0,  // -17 .. 0
+      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 2, 6};   // 1 .. 17
   square_set lines[8][64] = {};
 };
 
