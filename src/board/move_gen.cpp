@@ -205,7 +205,7 @@ void king::gen_quiet() const {
 // of asking each piece. The king's quiet moves, castling first, are its own.
 
 namespace {
-enum class generator { pawn, knight, king, ray };
+enum class generator { pawn, knight, king, bishop, rook, queen };
 generator generator_of(char letter) {
   switch (letter) {
     case 'P':
@@ -214,19 +214,45 @@ generator generator_of(char letter) {
     case 'n': return generator::knight;
     case 'K':
     case 'k': return generator::king;
-    default: return generator::ray;
+    case 'B':
+    case 'b': return generator::bishop;
+    case 'R':
+    case 'r': return generator::rook;
+    default: return generator::queen;
   }
 }
 }  // namespace
 
+// A piece with no enemy piece anywhere within its reach on an empty board
+// has no capture, and is passed over without looking along its lines.
 void generate_captures() {
-  for (const apiece* a : position::pieces[position::side_to_move]) {
+  const int own = position::side_to_move;
+  const square_set enemy = position::occupied_by[1 - own];
+  square passed_pawn;
+  const bool en_passant = position::en_passant_open(passed_pawn);
+  for (const apiece* a : position::pieces[own]) {
     const piece& p = static_cast<const piece&>(*a);
+    const int b = bit_index(p.sq);
     switch (generator_of(p.letter)) {
-      case generator::pawn: pawn_captures(p.sq, p.colour, p.directions); break;
+      case generator::pawn:
+        if (en_passant || (reach_of.pawn[own][b] & enemy)) pawn_captures(p.sq, own, p.directions);
+        break;
       case generator::knight:
-      case generator::king: step_captures(p.sq, p.colour, p.directions); break;
-      case generator::ray: ray_captures(p.sq, p.colour, p.directions); break;
+        if (reach_of.knight[b] & enemy) step_captures(p.sq, own, p.directions);
+        break;
+      case generator::king:
+        if (reach_of.king[b] & enemy) step_captures(p.sq, own, p.directions);
+        break;
+      case generator::bishop:
+        if (reach_of.diagonal[b] & enemy) ray_captures(p.sq, own, p.directions);
+        break;
+      case generator::rook:
+        if (reach_of.straight[b] & enemy) ray_captures(p.sq, own, p.directions);
+        break;
+      case generator::queen:
+        if ((reach_of.diagonal[b] | reach_of.straight[b]) & enemy)
+          ray_captures(p.sq, own, p.directions);
+        break;
     }
   }
 }
@@ -238,7 +264,9 @@ void generate_quiet() {
       case generator::pawn: pawn_quiet(p.sq, p.directions, p.moves_made == 0); break;
       case generator::knight: step_quiet(p.sq, p.directions); break;
       case generator::king: a->gen_quiet(); break;
-      case generator::ray: ray_quiet(p.sq, p.directions); break;
+      case generator::bishop:
+      case generator::rook:
+      case generator::queen: ray_quiet(p.sq, p.directions); break;
     }
   }
 }

@@ -64,4 +64,28 @@ class line_sets {
 
 inline constexpr line_sets lines_of;
 
+// The squares a piece of each kind standing on a square reaches on an empty
+// board, by the bit of that square: where its captures can land at most.
+struct reach_sets {
+  square_set knight[64] = {}, king[64] = {}, diagonal[64] = {}, straight[64] = {};
+  square_set pawn[2][64] = {};  // by colour: the two squares diagonally ahead
+  constexpr reach_sets() {
+    for (square from = 0; from < 128; ++from) {
+      if (!on_board(from)) continue;
+      const int b = bit_index(from);
+      for (int jump : {14, 18, 31, 33, -14, -18, -31, -33}) knight[b] |= within(from + jump);
+      for (int step : {1, 15, 16, 17, -1, -15, -16, -17}) king[b] |= within(from + step);
+      for (int step : {15, 17, -15, -17}) diagonal[b] |= lines_of.from(from, step);
+      for (int step : {1, 16, -1, -16}) straight[b] |= lines_of.from(from, step);
+      pawn[white][b] = within(from + 15) | within(from + 17);
+      pawn[black][b] = within(from - 15) | within(from - 17);
+    }
+  }
+
+ private:
+  static constexpr square_set within(square s) { return on_board(s) ? set_of(s) : 0; }
+};
+
+inline constexpr reach_sets reach_of;
+
 }  // namespace marlek
