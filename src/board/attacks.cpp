@@ -314,11 +314,12 @@ bool leaves_king_attacked(move m) {
   // Not the king, not en passant: a piece that did not attack the king can
   // only start to through the square the mover leaves; a checking piece
   // keeps attacking unless it is taken or blocked.
-  if (opens_line(k->sq, m)) return true;
+  // In check, most moves neither take nor block the checking piece, which
+  // is the cheaper question: it is asked first.
   if (checks->checked > 2) return attacked_once_made(m, k->sq, position::board[m.to]);
   for (int i = 0; i < checks->checked; ++i)
     if (still_checks(checks->checkers[i], k->sq, m)) return true;
-  return false;
+  return opens_line(k->sq, m);
 }
 
 bool make_if_legal(move m) {
