@@ -13,8 +13,8 @@ namespace marlek {
 // differences rules out nearly every piece without a virtual call.
 bool attacked(int by_colour, square s);
 // How many (piece, square) pairs there are in which a piece of colour
-// by_colour attacks one of `targets`, a list of squares ended by a negative
-// entry (the king-safety term counts them round a king).
+// by_colour attacks one of `targets`, a list of distinct squares ended by a
+// negative entry (the king-safety term counts them round a king).
 int attack_pairs(int by_colour, const std::int8_t* targets);
 // The reference for both: how many pieces of the colour say, through their
 // own `attacks`, that they attack s. Kept for the tests that hold the fast
