@@ -71,7 +71,8 @@ inline std::vector<std::int64_t> move_keys = [] {
 // repeats for each of its moves read a small array in order instead.
 // A gain stays good while the node lasts, since every child is unmade
 // before the next pick; a history key is taken again when the table has
-// changed since (a cut-off below rewards a move).
+// changed since (a cut-off below rewards a move). And since most quiet
+// moves have never been rewarded, the scans stop once only those are left.
 template <bool quiet>
 class move_picker {
  public:
@@ -85,6 +86,9 @@ class move_picker {
       if (version_ != history_version) take_keys(i);
     move* const moves = global_moves.data();
     std::int64_t* const keys = move_keys.data();  // a child's picker may have moved them
+    // History counters are never below 0: once no move still to come has a
+    // counter above 0, every scan would find only equals and exchange none.
+    if (quiet && rewarded_left_ == 0) return moves[i];
     std::int64_t best = keys[i];
     for (std::size_t j = i + 1; j < end_; ++j) {
       if (keys[j] > best) {
@@ -93,6 +97,7 @@ class move_picker {
         best = keys[i];
       }
     }
+    if (best > 0) --rewarded_left_;
     return moves[i];
   }
 
@@ -100,13 +105,17 @@ class move_picker {
   void take_keys(std::size_t from) {
     const move* const moves = global_moves.data();
     std::int64_t* const keys = move_keys.data();
-    for (std::size_t j = from; j < end_; ++j)
+    rewarded_left_ = 0;
+    for (std::size_t j = from; j < end_; ++j) {
       keys[j] = quiet ? std::int64_t{history_of(moves[j])} : std::int64_t{capture_gain(moves[j])};
+      rewarded_left_ += keys[j] > 0;
+    }
     version_ = history_version;
   }
 
   std::size_t end_;
   std::uint32_t version_ = 0;
+  std::size_t rewarded_left_ = 0;  // moves still to come with a key above 0
 };
 
 }  // namespace marlek
