@@ -100,21 +100,6 @@ bool attacked(int by_colour, square s) {
   return false;
 }
 
-namespace {
-// The squares a piece of the given kinds on bit b could attack with the
-// board empty: none other can it attack.
-square_set reach_on_empty_board(std::uint8_t kinds, int b) {
-  square_set reach = 0;
-  if (kinds & by_white_pawn) reach |= reach_of.pawn[white][b];
-  if (kinds & by_black_pawn) reach |= reach_of.pawn[black][b];
-  if (kinds & by_knight) reach |= reach_of.knight[b];
-  if (kinds & by_king) reach |= reach_of.king[b];
-  if (kinds & along_diagonal) reach |= reach_of.diagonal[b];
-  if (kinds & along_file_or_rank) reach |= reach_of.straight[b];
-  return reach;
-}
-}  // namespace
-
 // Each piece is asked only about the targets within its reach on an empty
 // board; most pieces have none near a king.
 int attack_pairs(int by_colour, const std::int8_t* targets) {
@@ -124,7 +109,7 @@ int attack_pairs(int by_colour, const std::int8_t* targets) {
   for (const apiece* p : position::pieces[by_colour]) {
     const std::uint8_t kinds = kinds_of(*p);
     const square from = p->sq;
-    square_set near = reach_on_empty_board(kinds, bit_index(from)) & target_set;
+    square_set near = reach_of.of(p->letter, bit_index(from)) & target_set;
     for (; near; near &= near - 1)
       count += hits(kinds, from, square_of_bit(std::countr_zero(near)));
   }

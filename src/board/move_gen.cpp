@@ -224,7 +224,8 @@ generator generator_of(char letter) {
 }  // namespace
 
 // A piece with no enemy piece anywhere within its reach on an empty board
-// has no capture, and is passed over without looking along its lines.
+// has no capture, and is passed over without looking along its lines;
+// most pieces are. En passant keeps every pawn in.
 void generate_captures() {
   const int own = position::side_to_move;
   const square_set enemy = position::occupied_by[1 - own];
@@ -232,27 +233,16 @@ void generate_captures() {
   const bool en_passant = position::en_passant_open(passed_pawn);
   for (const apiece* a : position::pieces[own]) {
     const piece& p = static_cast<const piece&>(*a);
-    const int b = bit_index(p.sq);
-    switch (generator_of(p.letter)) {
-      case generator::pawn:
-        if (en_passant || (reach_of.pawn[own][b] & enemy)) pawn_captures(p.sq, own, p.directions);
-        break;
+    const generator kind = generator_of(p.letter);
+    if (!(reach_of.of(p.letter, bit_index(p.sq)) & enemy) && !(en_passant && kind == generator::pawn))
+      continue;
+    switch (kind) {
+      case generator::pawn: pawn_captures(p.sq, own, p.directions); break;
       case generator::knight:
-        if (reach_of.knight[b] & enemy) step_captures(p.sq, own, p.directions);
-        break;
-      case generator::king:
-        if (reach_of.king[b] & enemy) step_captures(p.sq, own, p.directions);
-        break;
+      case generator::king: step_captures(p.sq, own, p.directions); break;
       case generator::bishop:
-        if (reach_of.diagonal[b] & enemy) ray_captures(p.sq, own, p.directions);
-        break;
       case generator::rook:
-        if (reach_of.straight[b] & enemy) ray_captures(p.sq, own, p.directions);
-        break;
-      case generator::queen:
-        if ((reach_of.diagonal[b] | reach_of.straight[b]) & enemy)
-          ray_captures(p.sq, own, p.directions);
-        break;
+      case generator::queen: ray_captures(p.sq, own, p.directions); break;
     }
   }
 }

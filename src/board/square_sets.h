@@ -64,26 +64,36 @@ class line_sets {
 
 inline constexpr line_sets lines_of;
 
-// The squares a piece of each kind standing on a square reaches on an empty
-// board, by the bit of that square: where its captures can land at most.
-struct reach_sets {
-  square_set knight[64] = {}, king[64] = {}, diagonal[64] = {}, straight[64] = {};
-  square_set pawn[2][64] = {};  // by colour: the two squares diagonally ahead
+// The squares a piece standing on a square reaches on an empty board, by
+// its letter and the bit of that square: where its captures can land at
+// most, and all it can attack.
+class reach_sets {
+ public:
   constexpr reach_sets() {
+    const char letters[] = "PpNnBbRrQqKk";
+    for (int i = 0; i < 12; ++i) index[static_cast<unsigned char>(letters[i])] = i / 2 + 1;
+    index['p'] = 7;  // a black pawn reaches the other way
     for (square from = 0; from < 128; ++from) {
       if (!on_board(from)) continue;
       const int b = bit_index(from);
-      for (int jump : {14, 18, 31, 33, -14, -18, -31, -33}) knight[b] |= within(from + jump);
-      for (int step : {1, 15, 16, 17, -1, -15, -16, -17}) king[b] |= within(from + step);
-      for (int step : {15, 17, -15, -17}) diagonal[b] |= lines_of.from(from, step);
-      for (int step : {1, 16, -1, -16}) straight[b] |= lines_of.from(from, step);
-      pawn[white][b] = within(from + 15) | within(from + 17);
-      pawn[black][b] = within(from - 15) | within(from - 17);
+      table[1][b] = within(from + 15) | within(from + 17);
+      table[7][b] = within(from - 15) | within(from - 17);
+      for (int jump : {14, 18, 31, 33, -14, -18, -31, -33}) table[2][b] |= within(from + jump);
+      for (int step : {15, 17, -15, -17}) table[3][b] |= lines_of.from(from, step);
+      for (int step : {1, 16, -1, -16}) table[4][b] |= lines_of.from(from, step);
+      table[5][b] = table[3][b] | table[4][b];
+      for (int step : {1, 15, 16, 17, -1, -15, -16, -17}) table[6][b] |= within(from + step);
     }
+  }
+  constexpr square_set of(char letter, int b) const {
+    return table[index[static_cast<unsigned char>(letter) & 127]][b];
   }
 
  private:
   static constexpr square_set within(square s) { return on_board(s) ? set_of(s) : 0; }
+  // Rows: none, white pawn, knight, bishop, rook, queen, king, black pawn.
+  square_set table[8][64] = {};
+  std::uint8_t index[128] = {};
 };
 
 inline constexpr reach_sets reach_of;
