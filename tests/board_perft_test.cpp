@@ -230,6 +230,10 @@ void expect_checkers_agree_two_moves_deep(const std::string& fen) {
     if (::testing::Test::HasFatalFailure()) return;
     make_null();
     expect_checkers_agree(fen + " after " + to_text(m) + " and a null move");
+    for_each_legal_move_tested_first([&](move r) {
+      if (::testing::Test::HasFatalFailure()) return;
+      expect_checkers_agree(fen + " after " + to_text(m) + ", a null move and " + to_text(r));
+    });
     unmake_null();
   });
 }

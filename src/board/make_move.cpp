@@ -239,7 +239,11 @@ void reorder_as_if_made(move m) {
 
 void make_null() {
   settle_check_state();
+  // The side that passes leaves its king as safe as it was: known safe when
+  // it was known not to be in check.
+  const bool safe = !position::path.empty() && position::path.back().checked == 0;
   position::path.push_back({});
+  position::path.back().mover_safe = safe;
   position::side_to_move = 1 - position::side_to_move;
   position::position_key ^= zobrist.side_to_move;
   position::ply += 1;
