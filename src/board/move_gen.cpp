@@ -67,8 +67,9 @@ void ray_captures(square from, int own, const int* directions) {
   const square_set occupied = position::occupied();
   const square_set enemy = position::occupied_by[1 - own];
   auto capture_along = [&](int step) {
+    if (!(lines_of.from(from, step) & enemy)) return;  // no enemy piece on the line at all
     const square first = lines_of.first_along(from, step, occupied);
-    if (first >= 0 && (enemy & set_of(first))) push(from, first);
+    if (enemy & set_of(first)) push(from, first);
   };
   for (const int* d = directions; *d; ++d) {
     capture_along(*d);
