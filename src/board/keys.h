@@ -7,6 +7,7 @@
 // in a fixed order (key n at byte 8n): the file's meaning depends on that
 // order, so it is spelled out in one place, read_keys(), instead of being left
 // to the order of static initialisation.
+#include <bit>
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
@@ -19,17 +20,21 @@ struct hash_key {
   std::uint32_t low = 0;
   std::uint32_t high = 0;
 
+  // Both words at once, as one 64-bit value: two 32-bit stores read back
+  // as one 64-bit load, as the next change of the key does, make the
+  // processor wait.
   hash_key& operator^=(const hash_key& other) {
-    low ^= other.low;
-    high ^= other.high;
+    *this = std::bit_cast<hash_key>(std::bit_cast<std::uint64_t>(*this) ^
+                                    std::bit_cast<std::uint64_t>(other));
     return *this;
   }
   friend hash_key operator^(hash_key a, const hash_key& b) { return a ^= b; }
   friend bool operator==(const hash_key& a, const hash_key& b) {
-    return a.low == b.low && a.high == b.high;
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
   }
   bool is_zero() const { return low == 0 && high == 0; }
 };
+static_assert(sizeof(hash_key) == 8);
 
 // Key tables. The 128-entry tables use the 0x88 layout for both colours:
 // White's key for square sq at [sq], Black's at [sq + 8], the off-board half

@@ -203,7 +203,9 @@ void rook::unmake(move m) {
 
 void make_move(move m) {
   settle_check_state();
-  position::path.push_back({m});
+  // Built in place: a temporary entry assembled on the stack and copied made
+  // the processor wait on a narrow store read back wide.
+  position::path.emplace_back().made = m;
   position::board[m.from]->make(m);
   position::side_to_move = 1 - position::side_to_move;
   position::position_key ^= zobrist.side_to_move;
@@ -242,8 +244,7 @@ void make_null() {
   // The side that passes leaves its king as safe as it was: known safe when
   // it was known not to be in check.
   const bool safe = !position::path.empty() && position::path.back().checked == 0;
-  position::path.push_back({});
-  position::path.back().mover_safe = safe;
+  position::path.emplace_back().mover_safe = safe;
   position::side_to_move = 1 - position::side_to_move;
   position::position_key ^= zobrist.side_to_move;
   position::ply += 1;
