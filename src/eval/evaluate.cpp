@@ -46,25 +46,35 @@ int castling_term() {
   return term;
 }
 
-// The table value of one piece for its owner. Colour tables keep Black's
-// values in the second half of each row, the king table its endgame half.
-int square_value(const apiece& p, bool endgame) {
-  const int own_entry = p.sq + (p.colour == black ? second_half : 0);
-  switch (p.letter) {
-    case 'P':
-    case 'p': return (endgame ? pawn_endgame_table : pawn_middlegame_table)[own_entry];
-    case 'N':
-    case 'n': return knight_table[p.sq];
-    case 'B':
-    case 'b': return bishop_table[p.sq];
-    case 'R':
-    case 'r': return rook_table[own_entry];
-    case 'Q':
-    case 'q': return queen_table[own_entry];
-    case 'K':
-    case 'k': return king_table[p.sq + (endgame ? second_half : 0)];
-    default: return 0;
+// Where each letter's piece-square values are read, by phase: its table,
+// moved on to Black's half for a colour table and to the endgame half for
+// the king's. Looked up by letter rather than switched on, since the kinds
+// follow one another along the piece lists in no order a processor could
+// predict.
+struct square_value_tables {
+  const std::int32_t* of[2][128] = {};
+  constexpr square_value_tables() {
+    for (int endgame = 0; endgame < 2; ++endgame) {
+      const std::int32_t* pawns = (endgame ? pawn_endgame_table : pawn_middlegame_table).data();
+      const std::int32_t* kings = king_table.data() + (endgame ? second_half : 0);
+      auto set = [&](char letter, const std::int32_t* white_entry, int black_shift) {
+        of[endgame][static_cast<unsigned char>(letter)] = white_entry;
+        of[endgame][static_cast<unsigned char>(letter - 'A' + 'a')] = white_entry + black_shift;
+      };
+      set('P', pawns, second_half);
+      set('N', knight_table.data(), 0);
+      set('B', bishop_table.data(), 0);
+      set('R', rook_table.data(), second_half);
+      set('Q', queen_table.data(), second_half);
+      set('K', kings, 0);
+    }
   }
+};
+constexpr square_value_tables square_values;
+
+// The table value of one piece for its owner.
+int square_value(const apiece& p, bool endgame) {
+  return square_values.of[endgame][static_cast<unsigned char>(p.letter) & 127][p.sq];
 }
 
 // Piece-square values of both sides; counts the pawns on each file.
