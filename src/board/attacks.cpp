@@ -178,12 +178,18 @@ bool checkers_from_last_move(square king, position::path_entry& entry) {
 
 // The top entry of the path with its checking pieces counted; null when the
 // side to move has no king or the path is empty (no set-up yet).
-const position::path_entry* checks_on_side_to_move() {
+// Counting happens once per position; the answer is read many times, so
+// only the reading is kept small enough to be inlined.
+[[gnu::noinline]] void find_checkers(square king, position::path_entry& entry) {
+  if (!checkers_from_last_move(king, entry))
+    count_checkers(1 - position::side_to_move, king, entry);
+}
+
+inline const position::path_entry* checks_on_side_to_move() {
   const apiece* k = position::kings[position::side_to_move];
   if (!k || position::path.empty()) return nullptr;
   position::path_entry& entry = position::path.back();
-  if (entry.checked == position::check_unknown && !checkers_from_last_move(k->sq, entry))
-    count_checkers(1 - position::side_to_move, k->sq, entry);
+  if (entry.checked == position::check_unknown) find_checkers(k->sq, entry);
   return &entry;
 }
 
