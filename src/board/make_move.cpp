@@ -206,7 +206,11 @@ void make_move(move m) {
   // Built in place: a temporary entry assembled on the stack and copied made
   // the processor wait on a narrow store read back wide.
   position::path.emplace_back().made = m;
-  position::board[m.from]->make(m);
+  piece& p = static_cast<piece&>(*position::board[m.from]);
+  if (p.moves_made >= p.plain_after)
+    p.piece::make(m);
+  else
+    p.make(m);
   position::side_to_move = 1 - position::side_to_move;
   position::position_key ^= zobrist.side_to_move;
   position::ply += 1;
@@ -217,7 +221,11 @@ void unmake_move(move m) {
   position::ply -= 1;
   position::position_key ^= zobrist.side_to_move;
   position::side_to_move = 1 - position::side_to_move;
-  position::board[m.to]->unmake(m);
+  piece& p = static_cast<piece&>(*position::board[m.to]);
+  if (p.moves_made > p.plain_after)
+    p.piece::unmake(m);
+  else
+    p.unmake(m);
   position::path.pop_back();
   check_position("unmake_move");
 }

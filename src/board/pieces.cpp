@@ -56,7 +56,9 @@ void piece::remove() {
 promote_piece::~promote_piece() { delete promoted_from; }
 
 pawn::pawn(square s, int c)
-    : piece(s, c, pawn_value, 'P', pawn_directions[c], row_keys(zobrist.pawn, c)) {}
+    : piece(s, c, pawn_value, 'P', pawn_directions[c], row_keys(zobrist.pawn, c)) {
+  plain_after = never_plain;
+}
 
 knight::knight(square s, int c, pawn* from)
     : piece(s, c, knight_value, 'N', knight_directions, row_keys(zobrist.knight, c)),
@@ -84,13 +86,16 @@ void bishop::remove() {
 }
 
 rook::rook(square s, int c, pawn* from)
-    : piece(s, c, rook_value, 'R', rook_directions, row_keys(zobrist.rook, c)), ray_piece(from) {}
+    : piece(s, c, rook_value, 'R', rook_directions, row_keys(zobrist.rook, c)), ray_piece(from) {
+  plain_after = 1;
+}
 
 queen::queen(square s, int c, pawn* from)
     : piece(s, c, queen_value, 'Q', queen_directions, zobrist.queen + 120 * c), ray_piece(from) {}
 
 king::king(square s, int c)
     : piece(s, c, king_value, 'K', king_directions, row_keys(zobrist.king, c)) {
+  plain_after = 1;
   kings[c] = this;
 }
 

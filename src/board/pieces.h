@@ -21,6 +21,12 @@ class pawn;
 class piece : public apiece, public position {
  public:
   std::int32_t moves_made = 0;      // moves of this piece now made
+  // From this many moves made on, the piece's make is the common one below,
+  // and its unmake too once one more is made: the first move of a rook or a
+  // king changes castling rights, and the take-back of a promotion piece's
+  // first move brings back its pawn. A pawn's never are. make_move and
+  // unmake_move then call them without the virtual dispatch.
+  std::int32_t plain_after = 0;
   const int* directions = nullptr;  // the type's offsets, zero-terminated
   const hash_key* keys = nullptr;   // this colour's part of the type's key table
 
@@ -122,6 +128,9 @@ class king final : public castle, public step_piece {
   void make(move m) override;
   void unmake(move m) override;
 };
+
+// plain_after of a pawn.
+inline constexpr std::int32_t never_plain = 1 << 30;
 
 // Material values; the king counts nothing towards material.
 inline constexpr std::int32_t pawn_value = 100;
