@@ -2,6 +2,7 @@
 // The two move orderings and the lazy selection that applies them.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -92,7 +93,7 @@ class move_picker {
     std::int64_t best = keys[i];
     for (std::size_t j = i + 1; j < end_; ++j) {
       if (keys[j] > best) {
-        std::swap(moves[j], moves[i]);
+        exchange(moves[j], moves[i]);
         std::swap(keys[j], keys[i]);
         best = keys[i];
       }
@@ -102,6 +103,17 @@ class move_picker {
   }
 
  private:
+  // Exchanges two moves as whole 32-bit words. Moved field by field, a
+  // move is stored in halves that the next read of the whole move must wait
+  // for.
+  static void exchange(move& a, move& b) {
+    std::uint32_t word_a, word_b;
+    std::memcpy(&word_a, &a, sizeof word_a);
+    std::memcpy(&word_b, &b, sizeof word_b);
+    std::memcpy(static_cast<void*>(&a), &word_b, sizeof word_b);
+    std::memcpy(static_cast<void*>(&b), &word_a, sizeof word_a);
+  }
+
   void take_keys(std::size_t from) {
     const move* const moves = global_moves.data();
     std::int64_t* const keys = move_keys.data();
