@@ -116,8 +116,10 @@ void expect_generation_agrees(side_generator for_side, piece_generator for_piece
 }
 
 void expect_generators_agree(const std::string& where) {
-  expect_generation_agrees(generate_captures, [](const apiece* p) { p->gen_captures(); }, where);
-  expect_generation_agrees(generate_quiet, [](const apiece* p) { p->gen_quiet(); }, where);
+  expect_generation_agrees(
+      generate_captures, [](const apiece* p) { p->gen_captures(); }, where);
+  expect_generation_agrees(
+      generate_quiet, [](const apiece* p) { p->gen_quiet(); }, where);
 }
 
 TEST_P(PerftReference, FastAnswersAgreeWithAskingEachPiece) {

@@ -158,9 +158,10 @@ bool checkers_from_last_move(square king, position::path_entry& entry) {
     return true;
   }
   const apiece* mover = position::board[m.to];
+  // Castling moved the rook as well; en passant emptied the victim's square.
   if (mover == position::kings[1 - position::side_to_move] && std::abs(m.to - m.from) == 2)
-    return false;  // castling: the rook moved as well
-  if (was_en_passant(m)) return false;  // the victim's square was emptied too
+    return false;
+  if (was_en_passant(m)) return false;
   int count = 0;
   if (hits(kinds_of(*mover), m.to, king)) entry.checkers[count++] = static_cast<std::uint8_t>(m.to);
   const int index = m.from - king + 119;
@@ -250,7 +251,8 @@ namespace {
 // Whether `between` lies strictly inside the line from a to b.
 bool lies_between(square a, square b, square between) {
   const int step = reach.step[b - a + 119];
-  return step != 0 && reach.step[between - a + 119] == step && reach.step[b - between + 119] == step;
+  return step != 0 && reach.step[between - a + 119] == step &&
+         reach.step[b - between + 119] == step;
 }
 
 // Whether, once m is made, an enemy slider looks at `king` along the line

@@ -241,7 +241,8 @@ void generate_captures() {
   for (const apiece* a : position::pieces[own]) {
     const piece& p = static_cast<const piece&>(*a);
     const generator kind = generator_of(p.letter);
-    if (!(reach_of.of(p.letter, bit_index(p.sq)) & enemy) && !(en_passant && kind == generator::pawn))
+    if (!(reach_of.of(p.letter, bit_index(p.sq)) & enemy) &&
+        !(en_passant && kind == generator::pawn))
       continue;
     switch (kind) {
       case generator::pawn: pawn_captures(p.sq, own, p.directions); break;

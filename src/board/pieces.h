@@ -20,7 +20,7 @@ class pawn;
 
 class piece : public apiece, public position {
  public:
-  std::int32_t moves_made = 0;      // moves of this piece now made
+  std::int32_t moves_made = 0;  // moves of this piece now made
   // From this many moves made on, the piece's make is the common one below,
   // and its unmake too once one more is made: the first move of a rook or a
   // king changes castling rights, and the take-back of a promotion piece's

@@ -58,7 +58,7 @@ class line_sets {
   // For each step + 17, its place in `steps`.
   static constexpr std::int8_t step_index[35] = {
       7, 3, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0,  // -17 .. 0
-      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 2, 6};   // 1 .. 17
+      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 2, 6};    // 1 .. 17
   square_set lines[8][64] = {};
 };
 
