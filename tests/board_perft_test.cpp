@@ -87,15 +87,21 @@ bool mover_attacked() {
 }
 
 // Makes each pseudo-legal move of the side to move in turn, calls
-// `after(m)` in the position it reaches, and takes it back.
+// `after(m)` in the position it reaches, and takes it back. With
+// `legal_only`, moves are made as the search makes them: tested first, and
+// an illegal one passed over.
 template <typename visit>
-void for_each_move(visit after) {
+void for_each_move(visit after, bool legal_only = false) {
   move_list moves;
   generate_captures();
   generate_quiet();
   for (std::size_t i = moves.start(); i < moves.end(); ++i) {
     const move m = global_moves[i];
-    make_move(m);
+    if (legal_only) {
+      if (!make_if_legal(m)) continue;
+    } else {
+      make_move(m);
+    }
     after(m);
     unmake_move(m);
   }
@@ -211,15 +217,7 @@ void expect_checkers_agree(const std::string& where) {
 
 template <typename visit>
 void for_each_legal_move_tested_first(visit after) {
-  move_list moves;
-  generate_captures();
-  generate_quiet();
-  for (std::size_t i = moves.start(); i < moves.end(); ++i) {
-    const move m = global_moves[i];
-    if (!make_if_legal(m)) continue;
-    after(m);
-    unmake_move(m);
-  }
+  for_each_move(after, true);
 }
 
 void expect_checkers_agree_two_moves_deep(const std::string& fen) {
