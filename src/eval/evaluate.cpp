@@ -86,7 +86,9 @@ int piece_square_term(pawn_files& pawns) {
     const char pawn_letter = c == white ? 'P' : 'p';
     for (const apiece* p : position::pieces[c]) {
       term += sign * square_value(*p, endgame);
-      if (p->letter == pawn_letter) ++pawns[c][file_of(p->sq)];
+      // Added rather than tested: pawns and pieces alternate along the
+      // list in no order a processor could predict.
+      pawns[c][file_of(p->sq)] += p->letter == pawn_letter;
     }
   }
   return term;
