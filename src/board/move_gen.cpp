@@ -247,7 +247,7 @@ void generate_captures() {
     const apiece& p = *list[n];
     const bool near = (reach_of.of(p.letter, bit_index(p.sq)) & enemy) != 0;
     const bool pawn = p.letter == 'P' || p.letter == 'p';
-    kept |= std::uint64_t{near || (en_passant && pawn)} << n;
+    kept |= static_cast<std::uint64_t>(near | (en_passant & pawn)) << n;
   }
   auto generate = [&](std::size_t n) {
     const piece& p = static_cast<const piece&>(*list[n]);
