@@ -1,9 +1,11 @@
 // The quiescence search: its floor, the king capture, stand-pat while in
-// check, and history rewards for quiet cut-offs only.
+// check, history rewards for quiet cut-offs only, and the stand-pat found
+// before a move is made.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "board/move_list.h"
 #include "board/position.h"
 #include "eval/evaluate.h"
 #include "game/root.h"
@@ -68,6 +70,41 @@ TEST(Quiesce, CaptureThatCutsOffEarnsNothing) {
   set_up("4k3/8/8/3n4/4P3/8/8/4K3 w - - 0 1");
   EXPECT_GE(quiesce(0, -1, 0), 0);
   EXPECT_EQ(history_total(), 0u);
+}
+
+// The answer found before a move is made must be the answer of the child
+// the search would have searched. Every legal move of positions with
+// captures, en passant, promotions (with and without capture) and
+// castling, at the floor and above it, with windows on both sides of the
+// material.
+TEST(Quiesce, StandPatFoundBeforeTheMoveIsTheChildsAnswer) {
+  const char* const fens[] = {
+      "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+      "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
+      "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1",
+  };
+  int known = 0;
+  for (const char* fen : fens) {
+    set_up(fen);
+    const std::vector<move> moves(global_moves.begin(), global_moves.begin() + root_moves_end);
+    for (move m : moves) {
+      for (int depth : {0, -1000}) {
+        for (int lo = -2000; lo <= 2000; lo += 50) {
+          for (int width : {1, 120}) {
+            const std::optional<int> found = quiesce_after(m, depth, lo, lo + width);
+            if (!found) continue;
+            ++known;
+            make_move(m);
+            const int searched = quiesce(depth, lo, lo + width);
+            unmake_move(m);
+            ASSERT_EQ(*found, searched) << fen << " " << to_text(m) << " depth " << depth
+                                        << " window " << lo << " " << lo + width;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(known, 1000);
 }
 
 }  // namespace

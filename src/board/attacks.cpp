@@ -336,13 +336,17 @@ bool leaves_king_attacked(move m) {
   return opens_line(k->sq, m);
 }
 
+void make_legal_move(move m) {
+  make_move(m);
+  position::path.back().mover_safe = true;
+}
+
 bool make_if_legal(move m) {
   if (leaves_king_attacked(m)) {
     reorder_as_if_made(m);
     return false;
   }
-  make_move(m);
-  position::path.back().mover_safe = true;
+  make_legal_move(m);
   return true;
 }
 

@@ -46,6 +46,9 @@ bool leaves_king_attacked(move m);
 // position is left as making and unmaking it would leave it, the order of
 // the piece lists included (see reorder_as_if_made).
 bool make_if_legal(move m);
+// Makes `m`, found legal by leaves_king_attacked, so that the check test
+// after it answers at once.
+void make_legal_move(move m);
 
 // Whether `m`, generated for the current position, is legal. Leaves the
 // position as making and unmaking `m` would.

@@ -247,6 +247,31 @@ void reorder_as_if_made(move m) {
   if (pawn && (rank_of(m.to) == 0 || rank_of(m.to) == 7)) move_to_end_of_list(mover);
 }
 
+namespace {
+// The value of the piece a pawn becomes by a move of kind k; as in
+// pawn::make, a kind that names no piece is a queen.
+std::int32_t promotion_value(std::int16_t k) {
+  switch (k) {
+    case promote_rook: return rook_value;
+    case promote_knight: return knight_value;
+    case promote_bishop: return bishop_value;
+    default: return queen_value;
+  }
+}
+}  // namespace
+
+std::int32_t material_balance_after(move m) {
+  const apiece* mover = position::board[m.from];
+  std::int32_t material[2] = {position::material[white], position::material[black]};
+  const bool pawn = mover->letter == 'P' || mover->letter == 'p';
+  const apiece* victim = position::board[m.to];
+  if (!victim && pawn) victim = position::en_passant_victim(m, mover->colour);
+  if (victim) material[victim->colour] -= victim->value;
+  if (pawn && (rank_of(m.to) == 0 || rank_of(m.to) == 7))
+    material[mover->colour] += promotion_value(m.kind) - pawn_value;
+  return material[white] - material[black];
+}
+
 void make_null() {
   settle_check_state();
   // The side that passes leaves its king as safe as it was: known safe when

@@ -141,5 +141,9 @@ void unmake_null();
 // pawn that promotes (its new piece is taken off again and the pawn put
 // back). Used for a move found illegal without being made.
 void reorder_as_if_made(move m);
+// White's material minus Black's once `m`, generated for the current
+// position, is made: less a victim (en passant too), and a promotion's
+// piece in place of its pawn.
+std::int32_t material_balance_after(move m);
 
 }  // namespace marlek

@@ -12,7 +12,6 @@ namespace marlek {
 
 namespace {
 
-constexpr int lazy_margin = 25;
 constexpr int bishop_pair_bonus = 50;      // for exactly two bishops
 constexpr int castling_lost_penalty = 92;  // neither castling right left
 constexpr int endgame_threshold = 6400;    // both sides' material, pawns included
@@ -127,11 +126,13 @@ int king_zone_term() {
 }  // namespace
 
 int evaluate(int alpha, int beta) {
+  int score = position::material[white] - position::material[black];
+  if (const std::optional<int> material_only =
+          material_only_score(position::side_to_move, score, alpha, beta))
+    return *material_only;
+
   const int sign = position::side_to_move == white ? 1 : -1;
   const window bounds{std::min(sign * alpha, sign * beta), std::max(sign * alpha, sign * beta)};
-
-  int score = position::material[white] - position::material[black];
-  if (bounds.far_outside(score)) return sign * score;
 
   score += bishop_pair_term();
   if (bounds.far_outside(score)) return sign * score;

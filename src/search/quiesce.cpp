@@ -43,6 +43,15 @@ bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
 
 }  // namespace
 
+std::optional<int> quiesce_after(move m, int depth, int alpha, int beta) {
+  const std::optional<int> stand_pat =
+      material_only_score(1 - position::side_to_move, material_balance_after(m), alpha, beta);
+  if (!stand_pat) return std::nullopt;
+  alpha = std::max(alpha, *stand_pat);
+  if (alpha >= beta || depth <= quiesce_floor) return alpha;
+  return std::nullopt;
+}
+
 int quiesce(int depth, int alpha, int beta) {
   // The move that led here left its own king attacked.
   if (mover_in_check()) return king_capture_score;
