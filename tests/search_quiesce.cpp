@@ -91,14 +91,14 @@ TEST(Quiesce, StandPatFoundBeforeTheMoveIsTheChildsAnswer) {
       for (int depth : {0, -1000}) {
         for (int lo = -2000; lo <= 2000; lo += 50) {
           for (int width : {1, 120}) {
-            const std::optional<int> found = quiesce_after(m, depth, lo, lo + width);
-            if (!found) continue;
+            int found = 0;
+            if (!quiesce_after(m, depth, lo, lo + width, found)) continue;
             ++known;
             make_move(m);
             const int searched = quiesce(depth, lo, lo + width);
             unmake_move(m);
-            ASSERT_EQ(*found, searched) << fen << " " << to_text(m) << " depth " << depth
-                                        << " window " << lo << " " << lo + width;
+            ASSERT_EQ(found, searched) << fen << " " << to_text(m) << " depth " << depth
+                                       << " window " << lo << " " << lo + width;
           }
         }
       }

@@ -262,14 +262,15 @@ std::int32_t promotion_value(std::int16_t k) {
 
 std::int32_t material_balance_after(move m) {
   const apiece* mover = position::board[m.from];
-  std::int32_t material[2] = {position::material[white], position::material[black]};
+  const std::int32_t for_mover = mover->colour == white ? 1 : -1;
+  std::int32_t balance = position::material[white] - position::material[black];
   const bool pawn = mover->letter == 'P' || mover->letter == 'p';
   const apiece* victim = position::board[m.to];
   if (!victim && pawn) victim = position::en_passant_victim(m, mover->colour);
-  if (victim) material[victim->colour] -= victim->value;
+  if (victim) balance += for_mover * victim->value;
   if (pawn && (rank_of(m.to) == 0 || rank_of(m.to) == 7))
-    material[mover->colour] += promotion_value(m.kind) - pawn_value;
-  return material[white] - material[black];
+    balance += for_mover * (promotion_value(m.kind) - pawn_value);
+  return balance;
 }
 
 void make_null() {

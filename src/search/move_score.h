@@ -20,11 +20,10 @@ inline int score_move(move m, search_fn child, int depth, int alpha, int beta) {
     reorder_as_if_made(m);
     return -king_capture_score;
   }
-  if (child == quiesce)
-    if (const std::optional<int> v = quiesce_after(m, depth, -beta, -alpha)) {
-      reorder_as_if_made(m);
-      return -*v;
-    }
+  if (int v; child == quiesce && quiesce_after(m, depth, -beta, -alpha, v)) {
+    reorder_as_if_made(m);
+    return -v;
+  }
   make_legal_move(m);
   const int v = -child(depth, -beta, -alpha);
   unmake_move(m);

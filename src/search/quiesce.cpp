@@ -1,6 +1,7 @@
 #include "search/quiesce.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "board/attacks.h"
 #include "board/move_list.h"
@@ -43,13 +44,12 @@ bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
 
 }  // namespace
 
-std::optional<int> quiesce_after(move m, int depth, int alpha, int beta) {
+bool quiesce_after(move m, int depth, int alpha, int beta, int& value) {
   const std::optional<int> stand_pat =
       material_only_score(1 - position::side_to_move, material_balance_after(m), alpha, beta);
-  if (!stand_pat) return std::nullopt;
-  alpha = std::max(alpha, *stand_pat);
-  if (alpha >= beta || depth <= quiesce_floor) return alpha;
-  return std::nullopt;
+  if (!stand_pat) return false;
+  value = std::max(alpha, *stand_pat);
+  return value >= beta || depth <= quiesce_floor;
 }
 
 int quiesce(int depth, int alpha, int beta) {

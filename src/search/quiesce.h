@@ -1,8 +1,6 @@
 #pragma once
 // The quiescence search: below the nominal depth, only captures are
 // searched (and every reply while in check), until the position is quiet.
-#include <optional>
-
 #include "board/move.h"
 
 namespace marlek {
@@ -14,12 +12,15 @@ namespace marlek {
 // stalemate or repetition.
 int quiesce(int depth, int alpha, int beta);
 
-// What quiesce(depth, alpha, beta) would return right after the legal move
-// `m` is made, when that is known without making it; otherwise nothing.
+// Whether what quiesce(depth, alpha, beta) would return right after the
+// legal move `m` is made is known without making it, and then that value.
 // The reply side then stands pat on material alone: its king is known safe
 // (m is legal), the evaluation stops at material, and either that fails
 // high or the depth is at the floor. Most children of quiet moves at the
 // last ply end so, and finding it here saves making and unmaking them.
-std::optional<int> quiesce_after(move m, int depth, int alpha, int beta);
+// (The answer comes back as a flag and a value rather than an optional:
+// the optional's two fields, stored apart and read back as one word, made
+// the caller wait.)
+bool quiesce_after(move m, int depth, int alpha, int beta, int& value);
 
 }  // namespace marlek
