@@ -72,7 +72,7 @@ class reach_sets {
   constexpr reach_sets() {
     const char letters[] = "PpNnBbRrQqKk";
     for (int i = 0; i < 12; ++i) index[static_cast<unsigned char>(letters[i])] = i / 2 + 1;
-    index['p'] = 7;  // a black pawn reaches the other way
+    index[static_cast<unsigned char>('p')] = 7;  // a black pawn reaches the other way
     for (square from = 0; from < 128; ++from) {
       if (!on_board(from)) continue;
       const int b = bit_index(from);
