@@ -107,5 +107,41 @@ TEST(Quiesce, StandPatFoundBeforeTheMoveIsTheChildsAnswer) {
   EXPECT_GT(known, 1000);
 }
 
+// When the quiet moves are said to score no better than alpha, every one
+// of them but a promotion must, made and searched as without the shortcut
+// (an illegal one scores the king capture: the reply sees the king
+// attacked). In check, out of check, at the floor and above it.
+TEST(Quiesce, QuietMovesCountedUnpickedScoreNoBetterThanAlpha) {
+  const char* const fens[] = {
+      "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+      "4r2k/8/8/8/8/8/R7/4K3 w - - 0 1",
+      "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1",
+  };
+  int held = 0;
+  for (const char* fen : fens) {
+    set_up(fen);
+    move_list frame;
+    generate_quiet();
+    const std::vector<move> quiet(global_moves.begin() + frame.start(), global_moves.end());
+    for (int depth : {0, -1000}) {
+      for (int alpha = -2000; alpha <= 2000; alpha += 50) {
+        for (int beta : {alpha + 1, alpha + 120}) {
+          if (!quiet_moves_fail_low(alpha, beta)) continue;
+          ++held;
+          for (move m : quiet) {
+            if (m.kind != no_promotion) continue;
+            make_move(m);
+            const int score = -quiesce(depth, -beta, -alpha);
+            unmake_move(m);
+            ASSERT_LE(score, alpha) << fen << " " << to_text(m) << " depth " << depth << " window "
+                                    << alpha << " " << beta;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(held, 100);
+}
+
 }  // namespace
 }  // namespace marlek

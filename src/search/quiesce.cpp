@@ -26,11 +26,17 @@ constexpr int quiesce_floor = -1000;
 // Searches the moves of `list` in turn with the given ordering. True when
 // the node is done: a cut-off (a quiet move that caused it earns history)
 // or a stop request.
+// Once no quiet move left can do more than count a node, they are counted
+// without being picked (quiet_moves_fail_low).
 template <bool quiet>
 bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
   move_picker<quiet> picker(list);
+  std::size_t promotions = quiet ? promotions_among(list.start(), list.end()) : 0;
   for (std::size_t i = list.start(); i < list.end(); ++i) {
+    if (quiet && promotions == 0 && quiet_moves_fail_low(alpha, beta))
+      return count_as_searched(i, list.end());
     const move m = picker.next(i);
+    if (quiet && m.kind != no_promotion) --promotions;
     ++node_count;
     alpha = std::max(alpha, score_move(m, quiesce, depth - one_ply, alpha, beta));
     if (engine_has_message()) return true;
@@ -50,6 +56,28 @@ bool quiesce_after(move m, int depth, int alpha, int beta, int& value) {
   if (!stand_pat) return false;
   value = std::max(alpha, *stand_pat);
   return value >= beta || depth <= quiesce_floor;
+}
+
+bool quiet_moves_fail_low(int alpha, int beta) {
+  if (alpha < -king_capture_score) return false;
+  const int balance = position::material[white] - position::material[black];
+  const std::optional<int> stand_pat =
+      material_only_score(1 - position::side_to_move, balance, -beta, -alpha);
+  return stand_pat && std::max(-beta, *stand_pat) >= -alpha;
+}
+
+std::size_t promotions_among(std::size_t from, std::size_t end) {
+  std::size_t count = 0;
+  for (std::size_t i = from; i < end; ++i) count += global_moves[i].kind != no_promotion;
+  return count;
+}
+
+bool count_as_searched(std::size_t from, std::size_t end) {
+  for (std::size_t i = from; i < end; ++i) {
+    ++node_count;
+    if (engine_has_message()) return true;
+  }
+  return false;
 }
 
 int quiesce(int depth, int alpha, int beta) {
