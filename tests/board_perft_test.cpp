@@ -98,7 +98,11 @@ void for_each_move(visit after, bool legal_only = false) {
   for (std::size_t i = moves.start(); i < moves.end(); ++i) {
     const move m = global_moves[i];
     if (legal_only) {
-      if (!make_if_legal(m)) continue;
+      if (leaves_king_attacked(m)) {
+        reorder_as_if_made(m);  // as the search leaves a move it does not make
+        continue;
+      }
+      make_legal_move(m);
     } else {
       make_move(m);
     }

@@ -72,6 +72,15 @@ TEST(Quiesce, CaptureThatCutsOffEarnsNothing) {
   EXPECT_EQ(history_total(), 0u);
 }
 
+// Calls visit(depth, alpha, beta) at the floor and above it, for narrow and
+// wide windows from well below to well above the material.
+template <typename visitor>
+void for_each_window(visitor visit) {
+  for (int depth : {0, -1000})
+    for (int alpha = -2000; alpha <= 2000; alpha += 50)
+      for (int beta : {alpha + 1, alpha + 120}) visit(depth, alpha, beta);
+}
+
 // The answer found before a move is made must be the answer of the child
 // the search would have searched. Every legal move of positions with
 // captures, en passant, promotions (with and without capture) and
@@ -88,20 +97,17 @@ TEST(Quiesce, StandPatFoundBeforeTheMoveIsTheChildsAnswer) {
     set_up(fen);
     const std::vector<move> moves(global_moves.begin(), global_moves.begin() + root_moves_end);
     for (move m : moves) {
-      for (int depth : {0, -1000}) {
-        for (int lo = -2000; lo <= 2000; lo += 50) {
-          for (int width : {1, 120}) {
-            int found = 0;
-            if (!quiesce_after(m, depth, lo, lo + width, found)) continue;
-            ++known;
-            make_move(m);
-            const int searched = quiesce(depth, lo, lo + width);
-            unmake_move(m);
-            ASSERT_EQ(found, searched) << fen << " " << to_text(m) << " depth " << depth
-                                       << " window " << lo << " " << lo + width;
-          }
-        }
-      }
+      for_each_window([&](int depth, int alpha, int beta) {
+        int found = 0;
+        if (HasFatalFailure() || !quiesce_after(m, depth, alpha, beta, found)) return;
+        ++known;
+        make_move(m);
+        const int searched = quiesce(depth, alpha, beta);
+        unmake_move(m);
+        ASSERT_EQ(found, searched)
+            << fen << " " << to_text(m) << " depth " << depth << " window " << alpha << " " << beta;
+      });
+      if (HasFatalFailure()) return;
     }
   }
   EXPECT_GT(known, 1000);
@@ -123,22 +129,19 @@ TEST(Quiesce, QuietMovesCountedUnpickedScoreNoBetterThanAlpha) {
     move_list frame;
     generate_quiet();
     const std::vector<move> quiet(global_moves.begin() + frame.start(), global_moves.end());
-    for (int depth : {0, -1000}) {
-      for (int alpha = -2000; alpha <= 2000; alpha += 50) {
-        for (int beta : {alpha + 1, alpha + 120}) {
-          if (!quiet_moves_fail_low(alpha, beta)) continue;
-          ++held;
-          for (move m : quiet) {
-            if (m.kind != no_promotion) continue;
-            make_move(m);
-            const int score = -quiesce(depth, -beta, -alpha);
-            unmake_move(m);
-            ASSERT_LE(score, alpha) << fen << " " << to_text(m) << " depth " << depth << " window "
-                                    << alpha << " " << beta;
-          }
-        }
+    for_each_window([&](int depth, int alpha, int beta) {
+      if (HasFatalFailure() || !quiet_moves_fail_low(alpha, beta)) return;
+      ++held;
+      for (move m : quiet) {
+        if (m.kind != no_promotion) continue;
+        make_move(m);
+        const int score = -quiesce(depth, -beta, -alpha);
+        unmake_move(m);
+        ASSERT_LE(score, alpha) << fen << " " << to_text(m) << " depth " << depth << " window "
+                                << alpha << " " << beta;
       }
-    }
+    });
+    if (HasFatalFailure()) return;
   }
   EXPECT_GT(held, 100);
 }

@@ -341,15 +341,6 @@ void make_legal_move(move m) {
   position::path.back().mover_safe = true;
 }
 
-bool make_if_legal(move m) {
-  if (leaves_king_attacked(m)) {
-    reorder_as_if_made(m);
-    return false;
-  }
-  make_legal_move(m);
-  return true;
-}
-
 bool is_legal(move m) {
   const bool legal = !leaves_king_attacked(m);
   reorder_as_if_made(m);

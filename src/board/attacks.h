@@ -41,11 +41,6 @@ void settle_check_state();
 // check stops only when it is taken or blocked.
 bool leaves_king_attacked(move m);
 
-// Makes `m` when it is legal and returns true; the check test after it then
-// answers at once. An illegal move is not made, and false comes back: the
-// position is left as making and unmaking it would leave it, the order of
-// the piece lists included (see reorder_as_if_made).
-bool make_if_legal(move m);
 // Makes `m`, found legal by leaves_king_attacked, so that the check test
 // after it answers at once.
 void make_legal_move(move m);

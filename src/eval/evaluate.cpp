@@ -20,13 +20,6 @@ constexpr int isolated_pawn_penalty = 10;  // per file
 constexpr int free_file_pawn_bonus = 22;   // pawn on a file without enemy pawns
 constexpr int king_zone_attack = 36;       // per attacking piece and square
 
-// The caller's window from White's point of view. A score beyond it by
-// more than the margin is returned as it stands.
-struct window {
-  int lo, hi;
-  bool far_outside(int score) const { return score < lo - lazy_margin || score > hi + lazy_margin; }
-};
-
 // Pawns per file, per colour.
 using pawn_files = int[2][8];
 
@@ -126,13 +119,10 @@ int king_zone_term() {
 }  // namespace
 
 int evaluate(int alpha, int beta) {
+  const lazy_window bounds(position::side_to_move, alpha, beta);
+  const int sign = bounds.sign;
   int score = position::material[white] - position::material[black];
-  if (const std::optional<int> material_only =
-          material_only_score(position::side_to_move, score, alpha, beta))
-    return *material_only;
-
-  const int sign = position::side_to_move == white ? 1 : -1;
-  const window bounds{std::min(sign * alpha, sign * beta), std::max(sign * alpha, sign * beta)};
+  if (bounds.far_outside(score)) return sign * score;
 
   score += bishop_pair_term();
   if (bounds.far_outside(score)) return sign * score;

@@ -7,9 +7,18 @@
 
 namespace marlek {
 
-// How far outside the caller's window a partial score must lie for the
-// evaluation to return it as it stands.
-inline constexpr int lazy_margin = 25;
+// The caller's window (alpha, beta) for `side` to move, seen from White's
+// point of view, as the evaluation sums its terms. A partial score more
+// than 25 centipawns beyond it is returned as it stands.
+struct lazy_window {
+  static constexpr int margin = 25;
+  int sign, lo, hi;
+  lazy_window(int side, int alpha, int beta)
+      : sign(side == white ? 1 : -1),
+        lo(std::min(sign * alpha, sign * beta)),
+        hi(std::max(sign * alpha, sign * beta)) {}
+  bool far_outside(int score) const { return score < lo - margin || score > hi + margin; }
+};
 
 // Scores the position in centipawns from the side to move's point of view.
 // The terms are added cheapest first, and at three points the evaluation
@@ -22,10 +31,8 @@ int evaluate(int alpha, int beta);
 // material minus Black's equal to `balance`, the score evaluate returns
 // from material alone, or nothing when the evaluation would go on.
 inline std::optional<int> material_only_score(int side, int balance, int alpha, int beta) {
-  const int sign = side == white ? 1 : -1;
-  const int lo = std::min(sign * alpha, sign * beta);
-  const int hi = std::max(sign * alpha, sign * beta);
-  if (balance < lo - lazy_margin || balance > hi + lazy_margin) return sign * balance;
+  const lazy_window bounds(side, alpha, beta);
+  if (bounds.far_outside(balance)) return bounds.sign * balance;
   return std::nullopt;
 }
 

@@ -157,16 +157,15 @@ result search_moves(node& n) {
   else
     generate_captures();
   move_picker<quiet> picker(list);
-  std::size_t promotions = quiet ? promotions_among(list.start(), list.end()) : 0;
   for (std::size_t i = list.start(); i < list.end(); ++i) {
     const int beta = n.has_hash_move() ? n.alpha + 1 : n.beta;
-    if (quiet && promotions == 0 && n.child == quiesce && quiet_moves_fail_low(n.alpha, beta)) {
+    if (quiet && picker.no_promotion_left() && n.child == quiesce &&
+        quiet_moves_fail_low(n.alpha, beta)) {
       if (count_as_searched(i, list.end())) return n.alpha;
       return std::nullopt;
     }
     ++node_count;
     const move m = picker.next(i);
-    if (quiet && m.kind != no_promotion) --promotions;
     const int v = score_move(m, n.child, n.child_depth(one_ply), n.alpha, beta);
     if (engine_has_message()) return n.alpha;
     if (v > n.alpha)

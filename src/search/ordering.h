@@ -74,6 +74,9 @@ inline std::vector<std::int64_t> move_keys = [] {
 // before the next pick; a history key is taken again when the table has
 // changed since (a cut-off below rewards a move). And since most quiet
 // moves have never been rewarded, the scans stop once only those are left.
+// It also counts the promotions still to be picked: the search stops
+// picking quiet moves once none is left that could change anything
+// (quiet_moves_fail_low), and a promotion changes the material.
 template <bool quiet>
 class move_picker {
  public:
@@ -85,11 +88,21 @@ class move_picker {
   move next(std::size_t i) {
     if constexpr (quiet)
       if (version_ != history_version) take_keys(i);
-    move* const moves = global_moves.data();
-    std::int64_t* const keys = move_keys.data();  // a child's picker may have moved them
     // History counters are never below 0: once no move still to come has a
     // counter above 0, every scan would find only equals and exchange none.
-    if (quiet && rewarded_left_ == 0) return moves[i];
+    if (!quiet || rewarded_left_ != 0) bring_best_to(i);
+    const move picked = global_moves[i];
+    promotions_left_ -= picked.kind != no_promotion;
+    return picked;
+  }
+
+  // Whether no move still to be picked is a promotion.
+  bool no_promotion_left() const { return promotions_left_ == 0; }
+
+ private:
+  void bring_best_to(std::size_t i) {
+    move* const moves = global_moves.data();
+    std::int64_t* const keys = move_keys.data();  // a child's picker may have moved them
     std::int64_t best = keys[i];
     for (std::size_t j = i + 1; j < end_; ++j) {
       if (keys[j] > best) {
@@ -99,10 +112,8 @@ class move_picker {
       }
     }
     if (best > 0) --rewarded_left_;
-    return moves[i];
   }
 
- private:
   // Exchanges two moves as whole 32-bit words. Moved field by field, a
   // move is stored in halves that the next read of the whole move must wait
   // for.
@@ -118,16 +129,19 @@ class move_picker {
     const move* const moves = global_moves.data();
     std::int64_t* const keys = move_keys.data();
     rewarded_left_ = 0;
+    promotions_left_ = 0;
     for (std::size_t j = from; j < end_; ++j) {
       keys[j] = quiet ? std::int64_t{history_of(moves[j])} : std::int64_t{capture_gain(moves[j])};
       rewarded_left_ += keys[j] > 0;
+      promotions_left_ += moves[j].kind != no_promotion;
     }
     version_ = history_version;
   }
 
   std::size_t end_;
   std::uint32_t version_ = 0;
-  std::size_t rewarded_left_ = 0;  // moves still to come with a key above 0
+  std::size_t rewarded_left_ = 0;    // moves still to come with a key above 0
+  std::size_t promotions_left_ = 0;  // promotions still to come
 };
 
 }  // namespace marlek

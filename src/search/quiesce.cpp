@@ -31,12 +31,10 @@ constexpr int quiesce_floor = -1000;
 template <bool quiet>
 bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
   move_picker<quiet> picker(list);
-  std::size_t promotions = quiet ? promotions_among(list.start(), list.end()) : 0;
   for (std::size_t i = list.start(); i < list.end(); ++i) {
-    if (quiet && promotions == 0 && quiet_moves_fail_low(alpha, beta))
+    if (quiet && picker.no_promotion_left() && quiet_moves_fail_low(alpha, beta))
       return count_as_searched(i, list.end());
     const move m = picker.next(i);
-    if (quiet && m.kind != no_promotion) --promotions;
     ++node_count;
     alpha = std::max(alpha, score_move(m, quiesce, depth - one_ply, alpha, beta));
     if (engine_has_message()) return true;
@@ -50,26 +48,29 @@ bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
 
 }  // namespace
 
-bool quiesce_after(move m, int depth, int alpha, int beta, int& value) {
+namespace {
+// Whether the reply to a move, searched with the window (alpha, beta) when
+// the material stands at `balance`, ends at its stand-pat on the material
+// alone; `value` is then alpha raised to it.
+bool reply_stands_pat(int balance, int alpha, int beta, int& value) {
   const std::optional<int> stand_pat =
-      material_only_score(1 - position::side_to_move, material_balance_after(m), alpha, beta);
+      material_only_score(1 - position::side_to_move, balance, alpha, beta);
   if (!stand_pat) return false;
   value = std::max(alpha, *stand_pat);
-  return value >= beta || depth <= quiesce_floor;
+  return true;
+}
+}  // namespace
+
+bool quiesce_after(move m, int depth, int alpha, int beta, int& value) {
+  return reply_stands_pat(material_balance_after(m), alpha, beta, value) &&
+         (value >= beta || depth <= quiesce_floor);
 }
 
 bool quiet_moves_fail_low(int alpha, int beta) {
-  if (alpha < -king_capture_score) return false;
   const int balance = position::material[white] - position::material[black];
-  const std::optional<int> stand_pat =
-      material_only_score(1 - position::side_to_move, balance, -beta, -alpha);
-  return stand_pat && std::max(-beta, *stand_pat) >= -alpha;
-}
-
-std::size_t promotions_among(std::size_t from, std::size_t end) {
-  std::size_t count = 0;
-  for (std::size_t i = from; i < end; ++i) count += global_moves[i].kind != no_promotion;
-  return count;
+  int reply = 0;
+  return alpha >= -king_capture_score && reply_stands_pat(balance, -beta, -alpha, reply) &&
+         reply >= -alpha;
 }
 
 bool count_as_searched(std::size_t from, std::size_t end) {

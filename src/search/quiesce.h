@@ -35,9 +35,6 @@ bool quiesce_after(move m, int depth, int alpha, int beta, int& value);
 // (count_as_searched).
 bool quiet_moves_fail_low(int alpha, int beta);
 
-// The promotions among the moves [from, end) of the move stack.
-std::size_t promotions_among(std::size_t from, std::size_t end);
-
 // Counts the moves [from, end) as searched without picking or making them:
 // a node each, and after each the poll for a message that the search loops
 // make after every move. True when a message stopped the count.
