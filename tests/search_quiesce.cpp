@@ -12,6 +12,7 @@
 #include "search/quiesce.h"
 #include "search/scores.h"
 #include "search/search_state.h"
+#include "search/shortcuts.h"
 
 namespace marlek {
 namespace {

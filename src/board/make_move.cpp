@@ -247,32 +247,6 @@ void reorder_as_if_made(move m) {
   if (pawn && (rank_of(m.to) == 0 || rank_of(m.to) == 7)) move_to_end_of_list(mover);
 }
 
-namespace {
-// The value of the piece a pawn becomes by a move of kind k; as in
-// pawn::make, a kind that names no piece is a queen.
-std::int32_t promotion_value(std::int16_t k) {
-  switch (k) {
-    case promote_rook: return rook_value;
-    case promote_knight: return knight_value;
-    case promote_bishop: return bishop_value;
-    default: return queen_value;
-  }
-}
-}  // namespace
-
-std::int32_t material_balance_after(move m) {
-  const apiece* mover = position::board[m.from];
-  const std::int32_t for_mover = mover->colour == white ? 1 : -1;
-  std::int32_t balance = position::material[white] - position::material[black];
-  const bool pawn = mover->letter == 'P' || mover->letter == 'p';
-  const apiece* victim = position::board[m.to];
-  if (!victim && pawn) victim = position::en_passant_victim(m, mover->colour);
-  if (victim) balance += for_mover * victim->value;
-  if (pawn && (rank_of(m.to) == 0 || rank_of(m.to) == 7))
-    balance += for_mover * (promotion_value(m.kind) - pawn_value);
-  return balance;
-}
-
 void make_null() {
   settle_check_state();
   // The side that passes leaves its king as safe as it was: known safe when

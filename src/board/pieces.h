@@ -140,6 +140,17 @@ inline constexpr std::int32_t rook_value = 500;
 inline constexpr std::int32_t queen_value = 1000;
 inline constexpr std::int32_t king_value = 0;
 
+// The value of the piece a pawn becomes by a move of kind k; as in
+// pawn::make, a kind that names no piece is a queen.
+constexpr std::int32_t promotion_value(std::int16_t k) {
+  switch (k) {
+    case promote_rook: return rook_value;
+    case promote_knight: return knight_value;
+    case promote_bishop: return bishop_value;
+    default: return queen_value;
+  }
+}
+
 // Squares the castling code names.
 inline constexpr square a1 = 0x00, b1 = 0x01, c1 = 0x02, d1 = 0x03, e1 = 0x04, f1 = 0x05, g1 = 0x06,
                         h1 = 0x07;

@@ -139,12 +139,8 @@ void unmake_null();
 // unchanged, but for the order of the piece lists. A piece taken off and
 // put back goes to the end of its list: the victim of a capture, and a
 // pawn that promotes (its new piece is taken off again and the pawn put
-// back). Used for a move whose answer the search finds without making it:
-// an illegal one, or one whose reply would stand pat.
+// back). Used for a move that is tested, or answered, without being made
+// (is_legal, and the search's shortcuts).
 void reorder_as_if_made(move m);
-// White's material minus Black's once `m`, generated for the current
-// position, is made: less a victim (en passant too), and a promotion's
-// piece in place of its pawn.
-std::int32_t material_balance_after(move m);
 
 }  // namespace marlek

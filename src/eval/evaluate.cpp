@@ -3,6 +3,7 @@
 #include "eval/evaluate.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "board/attacks.h"
 #include "board/position.h"
@@ -119,10 +120,12 @@ int king_zone_term() {
 }  // namespace
 
 int evaluate(int alpha, int beta) {
+  int score = position::material[white] - position::material[black];
+  if (const std::optional<int> early =
+          material_only_score(position::side_to_move, score, alpha, beta))
+    return *early;
   const lazy_window bounds(position::side_to_move, alpha, beta);
   const int sign = bounds.sign;
-  int score = position::material[white] - position::material[black];
-  if (bounds.far_outside(score)) return sign * score;
 
   score += bishop_pair_term();
   if (bounds.far_outside(score)) return sign * score;

@@ -29,7 +29,10 @@ int evaluate(int alpha, int beta);
 
 // The first of those points, on its own: with `side` to move and White's
 // material minus Black's equal to `balance`, the score evaluate returns
-// from material alone, or nothing when the evaluation would go on.
+// from material alone, or nothing when the evaluation would go on. The
+// evaluation takes its first exit here, and the search relies on it to
+// answer moves without making them (search/shortcuts.h): nothing may be
+// added to the score before this exit.
 inline std::optional<int> material_only_score(int side, int balance, int alpha, int beta) {
   const lazy_window bounds(side, alpha, beta);
   if (bounds.far_outside(balance)) return bounds.sign * balance;

@@ -8,11 +8,11 @@
 #include "board/position.h"
 #include "search/depth.h"
 #include "search/history.h"
-#include "search/move_score.h"
 #include "search/ordering.h"
 #include "search/quiesce.h"
 #include "search/scores.h"
 #include "search/search_state.h"
+#include "search/shortcuts.h"
 #include "search/stop_poll.h"
 #include "search/table_use.h"
 
@@ -146,9 +146,8 @@ result raise_alpha(node& n, move m, int v) {
 }
 
 // Captures or quiet moves, best first. Once the node has a best move, the
-// others only have to prove they are no better: a zero window. Once no
-// quiet move left can do more than count a node, they are counted without
-// being picked (quiet_moves_fail_low).
+// others only have to prove they are no better: a zero window. Quiet moves
+// that can only fail low are counted, not searched (shortcuts.h).
 template <bool quiet>
 result search_moves(node& n) {
   move_list list;
@@ -159,8 +158,7 @@ result search_moves(node& n) {
   move_picker<quiet> picker(list);
   for (std::size_t i = list.start(); i < list.end(); ++i) {
     const int beta = n.has_hash_move() ? n.alpha + 1 : n.beta;
-    if (quiet && picker.no_promotion_left() && n.child == quiesce &&
-        quiet_moves_fail_low(n.alpha, beta)) {
+    if (quiet_moves_left_fail_low(picker, n.child, n.alpha, beta)) {
       if (count_as_searched(i, list.end())) return n.alpha;
       return std::nullopt;
     }

@@ -76,7 +76,8 @@ inline std::vector<std::int64_t> move_keys = [] {
 // moves have never been rewarded, the scans stop once only those are left.
 // It also counts the promotions still to be picked: the search stops
 // picking quiet moves once none is left that could change anything
-// (quiet_moves_fail_low), and a promotion changes the material.
+// (quiet_moves_left_fail_low in shortcuts.h), and a promotion changes the
+// material.
 template <bool quiet>
 class move_picker {
  public:

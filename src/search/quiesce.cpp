@@ -1,7 +1,6 @@
 #include "search/quiesce.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "board/attacks.h"
 #include "board/move_list.h"
@@ -9,30 +8,26 @@
 #include "eval/evaluate.h"
 #include "search/depth.h"
 #include "search/history.h"
-#include "search/move_score.h"
 #include "search/ordering.h"
 #include "search/scores.h"
 #include "search/search_state.h"
+#include "search/shortcuts.h"
 #include "search/stop_poll.h"
 
 namespace marlek {
 
 namespace {
 
-// Depth at which only the static score counts: a search started at depth 0
-// looks ten captures deep.
-constexpr int quiesce_floor = -1000;
-
 // Searches the moves of `list` in turn with the given ordering. True when
 // the node is done: a cut-off (a quiet move that caused it earns history)
 // or a stop request.
-// Once no quiet move left can do more than count a node, they are counted
-// without being picked (quiet_moves_fail_low).
+// Quiet moves that can only fail low are counted, not searched
+// (shortcuts.h).
 template <bool quiet>
 bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
   move_picker<quiet> picker(list);
   for (std::size_t i = list.start(); i < list.end(); ++i) {
-    if (quiet && picker.no_promotion_left() && quiet_moves_fail_low(alpha, beta))
+    if (quiet_moves_left_fail_low(picker, quiesce, alpha, beta))
       return count_as_searched(i, list.end());
     const move m = picker.next(i);
     ++node_count;
@@ -47,39 +42,6 @@ bool search_replies(const move_list& list, int depth, int& alpha, int beta) {
 }
 
 }  // namespace
-
-namespace {
-// Whether the reply to a move, searched with the window (alpha, beta) when
-// the material stands at `balance`, ends at its stand-pat on the material
-// alone; `value` is then alpha raised to it.
-bool reply_stands_pat(int balance, int alpha, int beta, int& value) {
-  const std::optional<int> stand_pat =
-      material_only_score(1 - position::side_to_move, balance, alpha, beta);
-  if (!stand_pat) return false;
-  value = std::max(alpha, *stand_pat);
-  return true;
-}
-}  // namespace
-
-bool quiesce_after(move m, int depth, int alpha, int beta, int& value) {
-  return reply_stands_pat(material_balance_after(m), alpha, beta, value) &&
-         (value >= beta || depth <= quiesce_floor);
-}
-
-bool quiet_moves_fail_low(int alpha, int beta) {
-  const int balance = position::material[white] - position::material[black];
-  int reply = 0;
-  return alpha >= -king_capture_score && reply_stands_pat(balance, -beta, -alpha, reply) &&
-         reply >= -alpha;
-}
-
-bool count_as_searched(std::size_t from, std::size_t end) {
-  for (std::size_t i = from; i < end; ++i) {
-    ++node_count;
-    if (engine_has_message()) return true;
-  }
-  return false;
-}
 
 int quiesce(int depth, int alpha, int beta) {
   // The move that led here left its own king attacked.
