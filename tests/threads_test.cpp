@@ -3,7 +3,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -77,12 +79,44 @@ TEST(Threads, TryMessageOnEmptyQueueReturnsAtOnce) {
   EXPECT_EQ(worker.try_message(), nullptr);
 }
 
+// A recording worker whose state tells when its thread has begun to wait
+// for a message. Such a thread is past the worker's test of `running`, so
+// it waits until a message comes, whatever happens meanwhile.
+class waiting_worker : public mt_object {
+ public:
+  explicit waiting_worker(message_log& log) : mt_object(&waiting, "Waiter"), waiting(this, log) {
+    start();
+  }
+  ~waiting_worker() override { stop(); }
+
+  bool wait_until_waiting() {
+    std::unique_lock<std::mutex> hold(waiting.lock);
+    return waiting.began.wait_for(hold, patience, [&] { return waiting.waits > 0; });
+  }
+
+ private:
+  struct announcing_state : test::recording_state {
+    using recording_state::recording_state;
+    void execute() override {
+      {
+        std::lock_guard<std::mutex> hold(lock);
+        ++waits;
+        began.notify_all();
+      }
+      state::execute();
+    }
+    std::mutex lock;
+    std::condition_variable began;
+    int waits = 0;
+  } waiting;
+};
+
 TEST(Threads, BlockedWorkerWakesAndEndsWhenDestroyed) {
   message_log log;
   {
-    test::recording_worker worker(log);
-    std::this_thread::sleep_for(50ms);  // the worker now waits in wait_message()
-    EXPECT_EQ(worker.name(), "Recorder");
+    waiting_worker worker(log);
+    ASSERT_TRUE(worker.wait_until_waiting());
+    EXPECT_EQ(worker.name(), "Waiter");
   }
   // The destructor returned, so the thread has ended; the message that woke
   // it was the worker's own quit, handled like any other.

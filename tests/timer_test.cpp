@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -20,8 +22,42 @@ using test::message_log;
 using test::received;
 
 constexpr auto patience = 5s;
-// Several timer checks: long enough for an expired alarm to have fired.
-constexpr auto a_few_checks = 700ms;
+
+// A clock the test sets. The timer reads it once at each check, so the
+// reads are the evidence that the timer has looked: after three more reads
+// than when an alarm was posted, the timer has taken the alarm and then
+// finished a whole check with it (the first read may belong to a check that
+// began before the post).
+class test_clock {
+ public:
+  explicit test_clock(std::int32_t start) : seconds(start) {}
+
+  mt_timer::clock_source source() {
+    return [this] {
+      std::lock_guard<std::mutex> hold(lock);
+      ++reads;
+      read.notify_all();
+      return seconds;
+    };
+  }
+  void set(std::int32_t now) {
+    std::lock_guard<std::mutex> hold(lock);
+    seconds = now;
+  }
+  // Waits until the timer has finished a check with everything posted
+  // before the call; false on timeout.
+  bool wait_for_a_whole_check() {
+    std::unique_lock<std::mutex> hold(lock);
+    const std::uint64_t until = reads + 3;
+    return read.wait_for(hold, patience, [&] { return reads >= until; });
+  }
+
+ private:
+  std::mutex lock;
+  std::condition_variable read;
+  std::int32_t seconds;
+  std::uint64_t reads = 0;
+};
 
 // An alarm that counts its deletion.
 struct counted_alarm : set_timer {
@@ -60,24 +96,28 @@ TEST(Timer, ExpiredAlarmsPostTimesUpWithTheirDeadlines) {
 TEST(Timer, AlarmWaitsForItsDeadline) {
   message_log log;
   test::recording_worker target(log);
-  mt_timer timer(0ms);
-  std::int32_t deadline = clock_seconds() + 2;  // at least a second away
-  timer.post_message(new set_timer(&target, deadline));
-  std::this_thread::sleep_for(500ms);
-  EXPECT_TRUE(log.snapshot().empty());
+  test_clock clock(1000);
+  mt_timer timer(0ms, clock.source());
+  timer.post_message(new set_timer(&target, 1002));
+  for (std::int32_t before : {1000, 1001}) {
+    clock.set(before);
+    ASSERT_TRUE(clock.wait_for_a_whole_check());
+    EXPECT_TRUE(log.snapshot().empty()) << "fired at " << before;
+  }
+  clock.set(1002);
   ASSERT_TRUE(log.wait_for(1, patience));
-  EXPECT_GE(clock_seconds(), deadline);
-  EXPECT_EQ(log.snapshot()[0].value, deadline);
+  EXPECT_EQ(log.snapshot()[0].value, 1002);
 }
 
 TEST(Timer, DisabledTimerPostsNothingButKeepsItsAlarms) {
   message_log log;
   test::recording_worker target(log);
-  mt_timer timer(0ms);
+  test_clock clock(1000);
+  mt_timer timer(0ms, clock.source());
   timer.enabled.store(false);
-  std::int32_t deadline = clock_seconds() - 1;
+  std::int32_t deadline = 999;
   timer.post_message(new set_timer(&target, deadline));
-  std::this_thread::sleep_for(a_few_checks);
+  ASSERT_TRUE(clock.wait_for_a_whole_check());
   EXPECT_TRUE(log.snapshot().empty());
 
   timer.enabled.store(true);
@@ -99,10 +139,11 @@ TEST(Timer, PendingAlarmsAreFreedWithTheTimer) {
   message_log log;
   test::recording_worker target(log);
   std::atomic<int> deleted{0};
+  test_clock clock(1000);
   {
-    mt_timer timer(0ms);
-    timer.post_message(new counted_alarm(&target, clock_seconds() + 3600, deleted));
-    std::this_thread::sleep_for(a_few_checks);
+    mt_timer timer(0ms, clock.source());
+    timer.post_message(new counted_alarm(&target, 1000 + 3600, deleted));
+    ASSERT_TRUE(clock.wait_for_a_whole_check());
     EXPECT_EQ(deleted.load(), 0);
   }
   EXPECT_EQ(deleted.load(), 1);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace marlek {
 
@@ -22,7 +23,9 @@ void clock_watching::execute() {
     handle(m);
     return;
   }
-  if (timer->enabled.load(std::memory_order_relaxed)) fire_expired_alarms();
+  const std::int32_t now = timer->now();
+  timer_now.store(now, std::memory_order_relaxed);
+  if (timer->enabled.load(std::memory_order_relaxed)) fire_expired_alarms(now);
   std::this_thread::sleep_for(check_interval);
 }
 
@@ -36,9 +39,7 @@ void clock_watching::handle(message* m) {
   delete m;
 }
 
-void clock_watching::fire_expired_alarms() {
-  std::int32_t now = clock_seconds();
-  timer_now.store(now, std::memory_order_relaxed);
+void clock_watching::fire_expired_alarms(std::int32_t now) {
   auto expired = std::partition(alarms.begin(), alarms.end(),
                                 [now](const set_timer* alarm) { return alarm->deadline > now; });
   for (auto it = expired; it != alarms.end(); ++it) {
@@ -48,8 +49,8 @@ void clock_watching::fire_expired_alarms() {
   alarms.erase(expired, alarms.end());
 }
 
-mt_timer::mt_timer(std::chrono::milliseconds settle)
-    : mt_object(&clock, "Timer"), clock(this, this) {
+mt_timer::mt_timer(std::chrono::milliseconds settle, clock_source read_clock)
+    : mt_object(&clock, "Timer"), now(std::move(read_clock)), clock(this, this) {
   the_timer.store(this);
   start();
   std::this_thread::sleep_for(settle);

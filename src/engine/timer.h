@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "base/clock.h"
@@ -32,7 +33,7 @@ class clock_watching : public state {
   void handle(message* m) override;
 
  private:
-  void fire_expired_alarms();
+  void fire_expired_alarms(std::int32_t now);
 
   mt_timer* timer;
   std::vector<set_timer*> alarms;  // pending, owned
@@ -43,14 +44,20 @@ class mt_timer : public mt_object {
   // The main thread pauses a moment after starting the timer, as the
   // engine always has; tests pass a shorter pause.
   static constexpr std::chrono::milliseconds default_settle{500};
+  // Where the timer reads the time, once at every check: the engine's
+  // clock, or one that a test sets.
+  using clock_source = std::function<std::int32_t()>;
 
-  explicit mt_timer(std::chrono::milliseconds settle = default_settle);
+  explicit mt_timer(std::chrono::milliseconds settle = default_settle,
+                    clock_source read_clock = clock_seconds);
   ~mt_timer() override;
 
   // Alarms fire only while set; `quit` clears it.
   std::atomic<bool> enabled{true};
 
  private:
+  friend class clock_watching;
+  clock_source now;
   clock_watching clock;
 };
 
