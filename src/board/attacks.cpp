@@ -18,6 +18,7 @@
 
 #include <cstdlib>
 
+#include "board/line_steps.h"
 #include "board/position.h"
 
 namespace marlek {
@@ -34,11 +35,10 @@ enum : std::uint8_t {
   along_file_or_rank = 32,  // rook, queen
 };
 
-// Indexed by target - from + 119: which kinds reach the target from there,
-// and the unit step that leads along a line to it.
+// Indexed by target - from + 119: which kinds reach the target from there.
+// The unit step along a line to it is line_steps' (line_steps.h).
 struct reach_table {
   std::uint8_t kinds[239] = {};
-  std::int8_t step[239] = {};
   constexpr reach_table() {
     for (int jump : {14, 18, 31, 33}) kinds[119 + jump] = kinds[119 - jump] = by_knight;
     for (int unit : {1, 15, 16, 17}) {
@@ -47,8 +47,6 @@ struct reach_table {
       for (int distance = 1; distance < 8; ++distance) {
         kinds[119 + unit * distance] |= line;
         kinds[119 - unit * distance] |= line;
-        step[119 + unit * distance] = static_cast<std::int8_t>(unit);
-        step[119 - unit * distance] = static_cast<std::int8_t>(-unit);
       }
     }
     kinds[119 + 15] |= by_white_pawn;
@@ -89,7 +87,7 @@ bool hits(std::uint8_t piece_kinds, square from, square target) {
   const std::uint8_t kinds = reach.kinds[index] & piece_kinds;
   if (!(kinds & sliding)) return kinds != 0;
   // A slider on the line: it reaches the target when nothing stands between.
-  return !(lines_of.between(from, target, reach.step[index]) & position::occupied());
+  return !(lines_of.between(from, target, line_steps.step[index]) & position::occupied());
 }
 
 }  // namespace
@@ -166,7 +164,7 @@ bool checkers_from_last_move(square king, position::path_entry& entry) {
   if (hits(kinds_of(*mover), m.to, king)) entry.checkers[count++] = static_cast<std::uint8_t>(m.to);
   const int index = m.from - king + 119;
   if (const std::uint8_t line = reach.kinds[index] & sliding) {
-    const square s = lines_of.first_along(king, reach.step[index], position::occupied());
+    const square s = lines_of.first_along(king, line_steps.step[index], position::occupied());
     if (s >= 0 && s != m.to) {
       const apiece* p = position::board[s];
       if (p->colour != position::side_to_move && (kinds_of(*p) & line))
@@ -215,7 +213,7 @@ bool discovered(square king, square from) {
   const int index = from - king + 119;
   const std::uint8_t line = reach.kinds[index] & sliding;
   if (!line) return false;
-  const square s = lines_of.first_along(king, reach.step[index], position::occupied());
+  const square s = lines_of.first_along(king, line_steps.step[index], position::occupied());
   if (s < 0) return false;
   const apiece* p = position::board[s];
   return p->colour == position::side_to_move && (kinds_of(*p) & line);
@@ -250,9 +248,9 @@ namespace {
 
 // Whether `between` lies strictly inside the line from a to b.
 bool lies_between(square a, square b, square between) {
-  const int step = reach.step[b - a + 119];
-  return step != 0 && reach.step[between - a + 119] == step &&
-         reach.step[b - between + 119] == step;
+  const int step = line_steps.step[b - a + 119];
+  return step != 0 && line_steps.step[between - a + 119] == step &&
+         line_steps.step[b - between + 119] == step;
 }
 
 // Whether, once m is made, an enemy slider looks at `king` along the line
@@ -263,7 +261,7 @@ bool opens_line(square king, move m) {
   const std::uint8_t line = reach.kinds[index] & sliding;
   if (!line) return false;
   const square_set once_made = (position::occupied() & ~set_of(m.from)) | set_of(m.to);
-  const square s = lines_of.first_along(king, reach.step[index], once_made);
+  const square s = lines_of.first_along(king, line_steps.step[index], once_made);
   if (s < 0 || s == m.to) return false;
   const apiece* p = position::board[s];
   return p->colour != position::side_to_move && (kinds_of(*p) & line);

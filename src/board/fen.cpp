@@ -165,18 +165,12 @@ const char* check_material(const fen_position& pos) {
 // castle would move a rook that is not there, an en-passant capture would
 // take a pawn that is not there.
 void drop_impossible_rights(fen_position& pos) {
-  struct home {
-    int right;
-    square king_square, rook_square;
-    char king_letter, rook_letter;
-  };
-  const home homes[] = {{castle_white_king, e1, h1, 'K', 'R'},
-                        {castle_white_queen, e1, a1, 'K', 'R'},
-                        {castle_black_king, e8, h8, 'k', 'r'},
-                        {castle_black_queen, e8, a8, 'k', 'r'}};
-  for (const home& h : homes)
-    if (pos.letters[h.king_square] != h.king_letter || pos.letters[h.rook_square] != h.rook_letter)
-      pos.rights[h.right] = false;
+  for (const castling& c : castlings) {
+    const bool white_side = c.colour == white;
+    if (pos.letters[c.king_from] != (white_side ? 'K' : 'k') ||
+        pos.letters[c.rook_from] != (white_side ? 'R' : 'r'))
+      pos.rights[c.right] = false;
+  }
 
   if (!pos.has_en_passant) return;
   const int mover = 1 - pos.side;  // the side that just moved

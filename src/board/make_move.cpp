@@ -102,9 +102,8 @@ void pawn::unmake(move m) {
 // Kings: the first move takes both castling rights of its side --------------
 
 void king::make(move m) {
-  if (moves_made == 0 && (sq == e1 || sq == e8)) {
-    const int side = sq == e1 ? white : black;
-    const int shift = sq == e1 ? 0 : 0x70;
+  const int side = castling_side_at(sq);  // the square decides, not the colour
+  if (moves_made == 0 && side >= 0) {
     std::uint8_t* rights = castling_rights + 2 * side;
     saved_rights[0] = rights[0];
     saved_rights[1] = rights[1];
@@ -112,30 +111,19 @@ void king::make(move m) {
     position_key ^= zobrist.castling[2 * side];
     position_key ^= zobrist.castling[2 * side + 1];
     // Castling is the king's first move followed by the rook's own make.
-    apiece* castle_rook = nullptr;
-    move rook_move;
-    if (m.to == g1 + shift) {
-      castle_rook = board[h1 + shift];
-      rook_move = move(h1 + shift, f1 + shift);
-    } else if (m.to == c1 + shift) {
-      castle_rook = board[a1 + shift];
-      rook_move = move(a1 + shift, d1 + shift);
-    }
-    if (castle_rook) castle_rook->make(rook_move);
+    if (const castling* c = castling_by_king(sq, m.to))
+      if (apiece* castle_rook = board[c->rook_from])
+        castle_rook->make(move(c->rook_from, c->rook_to));
   }
   piece::make(m);
 }
 
 void king::unmake(move m) {
   piece::unmake(m);
-  if (moves_made == 0 && (sq == e1 || sq == e8)) {
-    const int side = sq == e1 ? white : black;
-    const int shift = sq == e1 ? 0 : 0x70;
-    if (m.to == g1 + shift) {
-      if (apiece* r = board[f1 + shift]) r->unmake(move(h1 + shift, f1 + shift));
-    } else if (m.to == c1 + shift) {
-      if (apiece* r = board[d1 + shift]) r->unmake(move(a1 + shift, d1 + shift));
-    }
+  const int side = castling_side_at(sq);
+  if (moves_made == 0 && side >= 0) {
+    if (const castling* c = castling_by_king(sq, m.to))
+      if (apiece* r = board[c->rook_to]) r->unmake(move(c->rook_from, c->rook_to));
     std::uint8_t* rights = castling_rights + 2 * side;
     rights[0] = saved_rights[0];
     rights[1] = saved_rights[1];
@@ -145,17 +133,6 @@ void king::unmake(move m) {
 }
 
 // Rooks: an unmoved rook on its corner carries that corner's right ----------
-
-namespace {
-// The castling right that belongs to a corner for a rook of colour c, or -1.
-int corner_right(square s, int c) {
-  if (c == white && s == a1) return castle_white_queen;
-  if (c == white && s == h1) return castle_white_king;
-  if (c == black && s == a8) return castle_black_queen;
-  if (c == black && s == h8) return castle_black_king;
-  return -1;
-}
-}  // namespace
 
 void rook::revoke_right() {
   int right = corner_right(sq, colour);

@@ -1,11 +1,13 @@
-// Attack tests and pseudo-legal move generation. Moves that leave the
-// mover's own king attacked are produced too; they are filtered by making
-// them and testing the king.
+// Each piece kind's own attack test and its pseudo-legal move generation,
+// and the generators of the whole side to move. Moves that leave the
+// mover's own king attacked are produced too; the legality test
+// (attacks.h) filters them out.
 #include <bit>
 #include <cstdlib>
 #include <cstring>
 
 #include "board/attacks.h"
+#include "board/line_steps.h"
 #include "board/pieces.h"
 
 namespace marlek {
@@ -23,30 +25,13 @@ bool is_last_rank(square s) { return rank_of(s) == 0 || rank_of(s) == 7; }
 
 // Sliding pieces ----------------------------------------------------------
 
-namespace {
-// On a 0x88 board the difference of two squares tells whether they share a
-// line, and which step leads from one to the other: for every difference
-// (offset by 119, so all are indices) the unit step, or 0 off any line.
-// This lets the attack test walk the one line that can reach the target
-// instead of every direction of the piece.
-struct line_steps {
-  int step[239] = {};
-  constexpr line_steps() {
-    for (int unit : {1, 15, 16, 17}) {
-      for (int distance = 1; distance < 8; ++distance) {
-        step[119 + unit * distance] = unit;
-        step[119 - unit * distance] = -unit;
-      }
-    }
-  }
-};
-constexpr line_steps lines;
-}  // namespace
-
+// The difference of the squares gives the one line that can reach the
+// target (line_steps.h): only that line is walked, not every direction of
+// the piece.
 bool ray_piece::attacks(square target) const {
   const int diff = target - sq;
   if (diff < -119 || diff > 119) return false;
-  const int step = lines.step[119 + diff];
+  const int step = line_steps.step[119 + diff];
   if (step == 0) return false;
   const int unit = step < 0 ? -step : step;
   bool moves_that_way = false;
@@ -186,20 +171,29 @@ void pawn::gen_quiet() const { pawn_quiet(sq, directions, moves_made == 0); }
 
 // Kings: castling comes before the ordinary steps --------------------------
 
+namespace {
+// Whether the king may go the way of castling `c`: every square between
+// king and rook empty, and neither the square the king passes over nor the
+// one it lands on attacked. (On the queen side the square beside the rook
+// need only be empty.) The rook's presence is trusted to the right: it goes
+// when the rook moves or is taken, and set-up grants it only with the rook
+// home.
+bool castling_way_clear(const castling& c) {
+  const int step = c.rook_from > c.king_from ? 1 : -1;
+  for (square s = c.king_from + step; s != c.rook_from; s += step)
+    if (position::board[s]) return false;
+  for (square s = c.king_from + step; s != c.king_to + step; s += step)
+    if (attacked(1 - c.colour, s)) return false;
+  return true;
+}
+}  // namespace
+
 void king::gen_quiet() const {
-  if (moves_made == 0 && (sq == e1 || sq == e8)) {
-    const int side = sq == e1 ? white : black;
-    const int enemy = 1 - side;
-    const int shift = sq == e1 ? 0 : 0x70;  // same squares one back rank up
-    const std::uint8_t* rights = castling_rights + 2 * side;
-    auto free_and_safe = [&](square s) { return !board[s] && !attacked(enemy, s); };
-    if (!in_check(side)) {
-      // The rook's presence is trusted to the right: it goes when the rook
-      // moves or is taken, and set-up grants it only with the rook home.
-      if (rights[0] && free_and_safe(f1 + shift) && free_and_safe(g1 + shift)) push(sq, g1 + shift);
-      if (rights[1] && !board[b1 + shift] && free_and_safe(c1 + shift) && free_and_safe(d1 + shift))
-        push(sq, c1 + shift);
-    }
+  // The square decides which side's castlings are tried, not the colour.
+  if (const int side = moves_made == 0 ? castling_side_at(sq) : -1; side >= 0 && !in_check(side)) {
+    for (const castling& c : castlings)  // king side first, then queen side
+      if (c.colour == side && castling_rights[c.right] && castling_way_clear(c))
+        push(sq, c.king_to);
   }
   step_piece::gen_quiet();
 }

@@ -25,8 +25,8 @@ const hash_key* row_keys(const hash_key* table, int c) { return table + 8 * c; }
 }  // namespace
 
 piece::piece(square s, int c, std::int32_t v, char type_letter, const int* dirs,
-             const hash_key* type_keys)
-    : directions(dirs), keys(type_keys) {
+             const hash_key* type_keys, std::int32_t plain_from)
+    : plain_after(plain_from), directions(dirs), keys(type_keys) {
   sq = s;
   value = v;
   colour = c;
@@ -55,17 +55,17 @@ void piece::remove() {
 
 promote_piece::~promote_piece() { delete promoted_from; }
 
+// The last argument of each piece constructor is its plain_after: the move
+// count from which its make is the common one (pieces.h).
 pawn::pawn(square s, int c)
-    : piece(s, c, pawn_value, 'P', pawn_directions[c], row_keys(zobrist.pawn, c)) {
-  plain_after = never_plain;
-}
+    : piece(s, c, pawn_value, 'P', pawn_directions[c], row_keys(zobrist.pawn, c), never_plain) {}
 
 knight::knight(square s, int c, pawn* from)
-    : piece(s, c, knight_value, 'N', knight_directions, row_keys(zobrist.knight, c)),
+    : piece(s, c, knight_value, 'N', knight_directions, row_keys(zobrist.knight, c), 0),
       promote_piece(from) {}
 
 bishop::bishop(square s, int c, pawn* from)
-    : piece(s, c, bishop_value, 'B', bishop_directions, row_keys(zobrist.bishop, c)),
+    : piece(s, c, bishop_value, 'B', bishop_directions, row_keys(zobrist.bishop, c), 0),
       ray_piece(from) {
   bishop_count[c] += 1;
 }
@@ -86,16 +86,15 @@ void bishop::remove() {
 }
 
 rook::rook(square s, int c, pawn* from)
-    : piece(s, c, rook_value, 'R', rook_directions, row_keys(zobrist.rook, c)), ray_piece(from) {
-  plain_after = 1;
-}
+    : piece(s, c, rook_value, 'R', rook_directions, row_keys(zobrist.rook, c), 1),
+      ray_piece(from) {}
 
 queen::queen(square s, int c, pawn* from)
-    : piece(s, c, queen_value, 'Q', queen_directions, zobrist.queen + 120 * c), ray_piece(from) {}
+    : piece(s, c, queen_value, 'Q', queen_directions, zobrist.queen + 120 * c, 0),
+      ray_piece(from) {}
 
 king::king(square s, int c)
-    : piece(s, c, king_value, 'K', king_directions, row_keys(zobrist.king, c)) {
-  plain_after = 1;
+    : piece(s, c, king_value, 'K', king_directions, row_keys(zobrist.king, c), 1) {
   kings[c] = this;
 }
 
