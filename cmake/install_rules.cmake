@@ -51,7 +51,14 @@ string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+  # The arm64 build is linked statically (cmake/aarch64-linux-gnu.cmake): it
+  # needs no library, and this machine's dpkg knows none of arm64's.
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
+else()
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+endif()
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS xboard)
 # A package built in a tree configured for another prefix would look for its
 # data where the package does not put it: refuse it.

@@ -59,6 +59,9 @@ TEST_F(KeyFileTest, AllZeroKeysGiveEveryPositionKeyZero) {
 TEST_F(KeyFileTest, GeneratorRegeneratesTheShippedFile) {
   const std::string path = ::testing::TempDir() + "regenerated_keys.bin";
   std::string command = std::string(MARLEK_BUILD_DIR "/make_keys ") + path;
+#ifdef MARLEK_EMULATOR
+  command = MARLEK_EMULATOR " " + command;
+#endif
 #ifdef _WIN32
   // The command shell reads a leading '/' as a switch.
   std::replace(command.begin(), command.end(), '/', '\\');

@@ -119,7 +119,14 @@ void close_fd(int& fd) {
   setrlimit(RLIMIT_CORE, &no_core);
   // The tests ignore SIGPIPE; the engine gets the default back.
   signal(SIGPIPE, SIG_DFL);
+#ifdef MARLEK_EMULATOR
+  // A cross-built engine runs under the same emulator as these tests: the
+  // kernel here cannot start it by itself.
+  execl(MARLEK_EMULATOR, MARLEK_EMULATOR, binary.c_str(),
+        static_cast<char*>(nullptr));
+#else
   execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+#endif
   _exit(127);
 }
 
