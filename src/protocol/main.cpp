@@ -11,6 +11,7 @@
 #include "engine/timer.h"
 #include "protocol/dispatcher.h"
 #include "protocol/winboard_interface.h"
+#include "protocol/xboard_output.h"
 
 int main() {
   // A GUI may interrupt an engine that did not ask it not to; the engine
@@ -21,6 +22,10 @@ int main() {
   std::cin.tie(nullptr);
 
   marlek::winboard_interface protocol;
+  // The engine speaks xboard's words; it reports nothing before the engine
+  // thread starts, which the first command to it does.
+  static marlek::xboard_output words;
+  marlek::install_front_end(&words);
   marlek::load_keys(marlek::find_data_file(marlek::key_file_name));
   // A missing or faulty book is reported and the engine goes on without it.
   marlek::load_book(marlek::find_data_file(marlek::book_file_name), marlek::book_file_name);
