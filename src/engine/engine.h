@@ -12,7 +12,6 @@
 // engine installs that question as the search's stop poll), and the current
 // state then handles that message; a ponder search also stops as soon as
 // pondering is switched off.
-#include <atomic>
 #include <cstdint>
 
 #include "board/keys.h"
@@ -94,8 +93,6 @@ class engine : public mt_object {
   move expected_reply;
   hash_key expected_at;
   bool has_expected_reply = false;
-  // Set while the engine is in analysis mode. Any thread reads it.
-  std::atomic<bool> analysing{false};
 };
 
 // The engine, built (and its thread started) on first use. Any thread.

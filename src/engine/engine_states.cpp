@@ -112,10 +112,10 @@ void eforce::leave() { start_watch(); }
 
 // Analysis ------------------------------------------------------------------
 
-void eanalyze::enter() { eng->analysing.store(true, std::memory_order_relaxed); }
+void eanalyze::enter() { analysing.store(true, std::memory_order_relaxed); }
 
 void eanalyze::leave() {
-  eng->analysing.store(false, std::memory_order_relaxed);
+  analysing.store(false, std::memory_order_relaxed);
   eforce::leave();
 }
 

@@ -41,7 +41,7 @@ void list_book_moves() {
 }
 
 void report_analysis_status() {
-  if (!the_engine().analysing.load(std::memory_order_relaxed)) return;
+  if (!analysing.load(std::memory_order_relaxed)) return;
   search_status now;
   now.elapsed_ms = elapsed_millis();
   now.nodes = progress.nodes.load(std::memory_order_relaxed);
