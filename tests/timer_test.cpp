@@ -30,19 +30,19 @@ constexpr auto patience = 5s;
 // began before the post).
 class test_clock {
  public:
-  explicit test_clock(std::int32_t start) : seconds(start) {}
+  explicit test_clock(std::int64_t start) : millis(start) {}
 
   mt_timer::clock_source source() {
     return [this] {
       std::lock_guard<std::mutex> hold(lock);
       ++reads;
       read.notify_all();
-      return seconds;
+      return millis;
     };
   }
-  void set(std::int32_t now) {
+  void set(std::int64_t now) {
     std::lock_guard<std::mutex> hold(lock);
-    seconds = now;
+    millis = now;
   }
   // Waits until the timer has finished a check with everything posted
   // before the call; false on timeout.
@@ -55,13 +55,13 @@ class test_clock {
  private:
   std::mutex lock;
   std::condition_variable read;
-  std::int32_t seconds;
+  std::int64_t millis;
   std::uint64_t reads = 0;
 };
 
 // An alarm that counts its deletion.
 struct counted_alarm : set_timer {
-  counted_alarm(mt_object* to, std::int32_t when, std::atomic<int>& deletions)
+  counted_alarm(mt_object* to, std::int64_t when, std::atomic<int>& deletions)
       : set_timer(to, when), deleted(deletions) {}
   ~counted_alarm() override { ++deleted; }
   std::atomic<int>& deleted;
@@ -81,7 +81,7 @@ TEST(Timer, ExpiredAlarmsPostTimesUpWithTheirDeadlines) {
   message_log log;
   test::recording_worker target(log);
   mt_timer timer(0ms);
-  std::int32_t now = clock_seconds();
+  std::int64_t now = clock_millis();
   timer.post_message(new set_timer(&target, now - 1));
   timer.post_message(new set_timer(&target, now - 2));
   ASSERT_TRUE(log.wait_for(2, patience));
@@ -93,13 +93,15 @@ TEST(Timer, ExpiredAlarmsPostTimesUpWithTheirDeadlines) {
   EXPECT_NE(got[0].value, got[1].value);
 }
 
+// Deadlines count milliseconds: nothing a millisecond before, the alarm at
+// the deadline.
 TEST(Timer, AlarmWaitsForItsDeadline) {
   message_log log;
   test::recording_worker target(log);
   test_clock clock(1000);
   mt_timer timer(0ms, clock.source());
   timer.post_message(new set_timer(&target, 1002));
-  for (std::int32_t before : {1000, 1001}) {
+  for (std::int64_t before : {1000, 1001}) {
     clock.set(before);
     ASSERT_TRUE(clock.wait_for_a_whole_check());
     EXPECT_TRUE(log.snapshot().empty()) << "fired at " << before;
@@ -115,7 +117,7 @@ TEST(Timer, DisabledTimerPostsNothingButKeepsItsAlarms) {
   test_clock clock(1000);
   mt_timer timer(0ms, clock.source());
   timer.enabled.store(false);
-  std::int32_t deadline = 999;
+  std::int64_t deadline = 999;
   timer.post_message(new set_timer(&target, deadline));
   ASSERT_TRUE(clock.wait_for_a_whole_check());
   EXPECT_TRUE(log.snapshot().empty());

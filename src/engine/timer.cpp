@@ -7,7 +7,8 @@
 namespace marlek {
 
 namespace {
-// How often the alarms are checked.
+// The longest the timer sleeps between checks, so that `enabled` is looked
+// at even when no alarm is near.
 constexpr std::chrono::milliseconds check_interval{200};
 }  // namespace
 
@@ -19,14 +20,17 @@ clock_watching::~clock_watching() {
 }
 
 void clock_watching::execute() {
-  if (message* m = owner->try_message()) {
-    handle(m);
-    return;
-  }
-  const std::int32_t now = timer->now();
-  timer_now.store(now, std::memory_order_relaxed);
+  const std::int64_t now = timer->now();
+  timer_now.store(static_cast<std::int32_t>(now / 1000), std::memory_order_relaxed);
   if (timer->enabled.load(std::memory_order_relaxed)) fire_expired_alarms(now);
-  std::this_thread::sleep_for(check_interval);
+  const auto until = std::chrono::steady_clock::now() + wait_from(now);
+  if (message* m = owner->wait_message_until(until)) handle(m);
+}
+
+std::chrono::milliseconds clock_watching::wait_from(std::int64_t now) const {
+  std::int64_t wait = check_interval.count();
+  for (const set_timer* alarm : alarms) wait = std::min(wait, alarm->deadline - now);
+  return std::chrono::milliseconds(std::max<std::int64_t>(wait, 0));
 }
 
 void clock_watching::handle(message* m) {
@@ -39,7 +43,7 @@ void clock_watching::handle(message* m) {
   delete m;
 }
 
-void clock_watching::fire_expired_alarms(std::int32_t now) {
+void clock_watching::fire_expired_alarms(std::int64_t now) {
   auto expired = std::partition(alarms.begin(), alarms.end(),
                                 [now](const set_timer* alarm) { return alarm->deadline > now; });
   for (auto it = expired; it != alarms.end(); ++it) {

@@ -1,12 +1,13 @@
 #pragma once
-// The timer thread: it keeps the alarms that the engine asks for and, five
-// times a second, tells each alarm's target when its deadline has come.
+// The timer thread: it keeps the alarms that the engine asks for and tells
+// each alarm's target when its deadline has come.
 //
 // To ask for an alarm, post a set_timer to the timer:
 //   the_timer.load()->post_message(new set_timer(target, deadline));
-// The target then receives a times_up carrying the same deadline at the
-// first check after the clock (clock_seconds) reaches it. While `enabled` is
-// cleared no alarm fires.
+// The target then receives a times_up carrying the same deadline as soon as
+// the clock (clock_millis) reaches it: the timer sleeps until the nearest
+// deadline, and at most 200 ms between checks. While `enabled` is cleared
+// no alarm fires.
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -26,14 +27,16 @@ class clock_watching : public state {
   clock_watching(mt_object* owner_object, mt_timer* timer);
   ~clock_watching() override;  // deletes the alarms that never fired
 
-  // Takes one message if there is one; otherwise fires the expired alarms
-  // and pauses until the next check.
+  // Waits for a message until the nearest deadline or the next check,
+  // handles it if one came, then fires the expired alarms.
   void execute() override;
   // Keeps set_timer messages as alarms; deletes everything else.
   void handle(message* m) override;
 
  private:
-  void fire_expired_alarms(std::int32_t now);
+  void fire_expired_alarms(std::int64_t now);
+  // How long to wait for a message before looking at the alarms again.
+  std::chrono::milliseconds wait_from(std::int64_t now) const;
 
   mt_timer* timer;
   std::vector<set_timer*> alarms;  // pending, owned
@@ -44,12 +47,12 @@ class mt_timer : public mt_object {
   // The main thread pauses a moment after starting the timer, as the
   // engine always has; tests pass a shorter pause.
   static constexpr std::chrono::milliseconds default_settle{500};
-  // Where the timer reads the time, once at every check: the engine's
-  // clock, or one that a test sets.
-  using clock_source = std::function<std::int32_t()>;
+  // Where the timer reads the time (milliseconds), once at every check: the
+  // engine's clock, or one that a test sets.
+  using clock_source = std::function<std::int64_t()>;
 
   explicit mt_timer(std::chrono::milliseconds settle = default_settle,
-                    clock_source read_clock = clock_seconds);
+                    clock_source read_clock = clock_millis);
   ~mt_timer() override;
 
   // Alarms fire only while set; `quit` clears it.

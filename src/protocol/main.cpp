@@ -10,7 +10,9 @@
 #include "book/book_loader.h"
 #include "engine/timer.h"
 #include "protocol/dispatcher.h"
+#include "protocol/option_commands.h"
 #include "protocol/winboard_interface.h"
+#include "protocol/xboard_output.h"
 
 int main() {
   // A GUI may interrupt an engine that did not ask it not to; the engine
@@ -21,6 +23,12 @@ int main() {
   std::cin.tie(nullptr);
 
   marlek::winboard_interface protocol;
+  // The engine speaks xboard's words; it reports nothing before the engine
+  // thread starts, which the first command to it does.
+  static marlek::xboard_output words;
+  marlek::install_front_end(&words);
+  // The settings follow the opening lines, before anything can go wrong.
+  marlek::announce_settings();
   marlek::load_keys(marlek::find_data_file(marlek::key_file_name));
   // A missing or faulty book is reported and the engine goes on without it.
   marlek::load_book(marlek::find_data_file(marlek::book_file_name), marlek::book_file_name);
