@@ -30,12 +30,13 @@ TEST(ProtocolCommands, TableHoldsExactlyTheProtocolWords) {
     known.push_back(word);
     EXPECT_NE(handler, nullptr) << word;
   }
-  EXPECT_EQ(known,
-            (std::vector<std::string>{
-                "?",      "accepted",  "analyze",  "easy",     "exit", "force",    "go",
-                "hard",   "ics",       "level",    "name",     "new",  "nopost",   "otim",
-                "ping",   "playother", "post",     "protover", "quit", "random",   "rejected",
-                "remove", "result",    "setboard", "time",     "undo", "usermove", "xboard"}));
+  EXPECT_EQ(
+      known,
+      (std::vector<std::string>{
+          "?",      "accepted",  "analyze", "black",    "easy",     "edit",   "exit",     "force",
+          "go",     "hard",      "ics",     "level",    "name",     "new",    "nopost",   "otim",
+          "ping",   "playother", "post",    "protover", "quit",     "random", "rejected", "remove",
+          "result", "setboard",  "time",    "undo",     "usermove", "white",  "xboard"}));
 }
 
 TEST(ProtocolCommands, UnknownWordsAreReported) {

@@ -9,11 +9,13 @@
 #include "engine/engine.h"
 #include "engine/time_control.h"
 #include "engine/timer.h"
+#include "game/board_edit.h"
 #include "game/root.h"
 #include "search/alpha_beta.h"
 #include "search/depth.h"
 #include "search/iterate.h"
 #include "search/search_state.h"
+#include "threads/set_up_messages.h"
 
 namespace marlek {
 
@@ -31,8 +33,12 @@ bool has_legal_moves() { return root_moves_end > 0; }
 
 // Names the move as the GUI wrote it: text that is no move at all has no
 // coordinate notation to show.
-void report_illegal(const user_move& um) {
-  output_line(std::string("Error: Illegal move ") + um.text);
+void report_illegal(const user_move& um) { output_line(std::string("Illegal move: ") + um.text); }
+
+// A set-up that cannot be played is refused with its reason; the game stays.
+bool report_unplayable(const char* reason, const char* command) {
+  if (reason) output_line(std::string("Error (illegal position: ") + reason + "): " + command);
+  return reason == nullptr;
 }
 
 // The message as the class its kind stands for, or null after `complaint`
@@ -65,6 +71,16 @@ void eforce::handle(message* m) {
         root::SetBoard(sb->text);
       break;
     case play_other::kind_id: change_state(&eng->ponder_mode); break;
+    case edit_board::kind_id:
+      if (auto* e = as<edit_board>(m, "Error: engine received malformed EDIT message."))
+        report_unplayable(set_up_edited(e->squares), "edit");
+      break;
+    case set_side::kind_id:
+      // The engine plays the other side, as after `playother`.
+      if (auto* s = as<set_side>(m, "Error: engine received malformed SIDE message.");
+          s && report_unplayable(put_side_on_move(s->side), s->side == white ? "white" : "black"))
+        change_state(&eng->ponder_mode);
+      break;
     case undo::kind_id:
       if (!root::take_back()) output_line(no_move_to_undo);
       break;
