@@ -27,8 +27,8 @@ const std::vector<std::string> plausible_moves = {
 // Everything that changes the engine's mode or the shared flags; the
 // commands that make it think come twice, so that it often does.
 const std::vector<std::string> mode_words = {
-    "go",      "go",   "force",     "?",   "?",   "undo", "undo",   "remove", "analyze",
-    "analyze", "exit", "playother", "new", "new", "post", "nopost", "hard",   "easy",
+    "go",   "go",        "force", "?",   "?",    "undo",   "undo", "remove", "analyze", "analyze",
+    "exit", "playother", "new",   "new", "post", "nopost", "hard", "easy",   "white",   "black",
 };
 
 // Positions the engine accepts: the start, en-passant squares for either
