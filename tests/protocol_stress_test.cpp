@@ -106,8 +106,9 @@ bool is_expected_output(std::string_view line) {
   };
   // An illegal move is named by the text the GUI sent, whatever it was.
   static const std::vector<std::string_view> prefixes = {
-      "Unrecognized command ",
-      "root::SetBoard: ", "root::Setboard: ", "Error: command line longer than ", "Illegal move: "};
+      "Unrecognized command ", "root::SetBoard: ",
+      "root::Setboard: ",      "Error: command line longer than ",
+      "Illegal move: ",        "Error (illegal position: "};
   if (std::find(whole_lines.begin(), whole_lines.end(), line) != whole_lines.end()) return true;
   for (std::string_view prefix : prefixes)
     if (line.starts_with(prefix)) return true;
