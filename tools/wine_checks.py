@@ -141,7 +141,7 @@ def check_session(folder, build):
     engine.send(b"ping 1\n")
     check(engine.read_through(b"pong") == [b"pong 1\r\n"], "ping 1 answered by pong 1")
     engine.send(b"new\nforce\nusermove e2e5\nping 2\n")
-    check(engine.read_through(b"pong") == [b"Error: Illegal move e2e5\r\n", b"pong 2\r\n"],
+    check(engine.read_through(b"pong") == [b"Illegal move: e2e5\r\n", b"pong 2\r\n"],
           "illegal move refused")
     # A GUI on Windows ends its lines with CR LF; the runtime reads them as LF.
     engine.send(b"usermove e2e4\r\nping 3\r\n")
