@@ -29,6 +29,9 @@ struct client_case {
   std::vector<std::string> lines;
 };
 
+// Test names and failures show a case by its name.
+void PrintTo(const client_case& c, std::ostream* out) { *out << c.name; }
+
 const std::vector<std::string> cutechess_handshake = {
     "xboard",           "protover 2",        "accepted myname", "accepted usermove",
     "accepted ping",    "accepted setboard", "rejected colors", "rejected playother",
