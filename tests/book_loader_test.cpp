@@ -13,15 +13,18 @@ namespace {
 using BookLoader = BookTest;
 
 TEST_F(BookLoader, ExampleBookStoresTheEightPositionsItNames) {
+  root::SetBoard(start_position_fen);
+  const hash_key start = position::position_key;
   reach({"e2e4", "c7c5", "g1f3"});
-  const hash_key last = position::position_key;
   EXPECT_EQ(load(example_book), "");
   EXPECT_EQ(opening_book::stored_positions(), 8);
-  // Left at the end of the last line, with the root list of that position.
-  EXPECT_TRUE(position::position_key == last);
-  EXPECT_EQ(position::ply, 3);
-  EXPECT_EQ(book_line.size(), 3u);
-  EXPECT_GT(root_moves_end, 0u);
+  // Every replayed move taken back: the initial position, with its root list,
+  // for a game that begins without `new`.
+  EXPECT_TRUE(position::position_key == start);
+  EXPECT_EQ(position::ply, 0);
+  EXPECT_EQ(position::side_to_move, white);
+  EXPECT_TRUE(book_line.empty());
+  EXPECT_EQ(root_moves_end, 20u);
   EXPECT_EQ(position_fault(), "");
 
   EXPECT_TRUE(stored({"e2e4"}));
@@ -164,7 +167,7 @@ TEST_F(BookLoader, FullBookEndsLoading) {
   for (int slot = 0; slot < static_cast<int>(opening_book::slot_count); ++slot)
     opening_book::store(slot, taken);
   EXPECT_EQ(load("1. e2e4"), "Error: Book either full, or there's a hashing problem.\n");
-  EXPECT_EQ(position::ply, 1);
+  EXPECT_EQ(position::ply, 0);
   EXPECT_FALSE(in_book());
 }
 

@@ -11,6 +11,7 @@
 #include "output_capture.h"
 #include "protocol/command_table.h"
 #include "protocol/dispatcher.h"
+#include "protocol/negotiation.h"
 #include "search/search_state.h"
 
 namespace marlek {
@@ -30,14 +31,15 @@ TEST(ProtocolCommands, TableHoldsExactlyTheProtocolWords) {
     known.push_back(word);
     EXPECT_NE(handler, nullptr) << word;
   }
-  EXPECT_EQ(known,
-            (std::vector<std::string>{
-                ".",        "?",      "accepted", "analyze",  "bk",        "computer", "cores",
-                "depth",    "draw",   "easy",     "exit",     "force",     "go",       "hard",
-                "hint",     "ics",    "level",    "memory",   "name",      "new",      "nopost",
-                "nps",      "option", "otim",     "ping",     "playother", "post",     "protover",
-                "quit",     "random", "rating",   "rejected", "remove",    "result",   "sd",
-                "setboard", "st",     "time",     "undo",     "usermove",  "xboard"}));
+  EXPECT_EQ(
+      known,
+      (std::vector<std::string>{
+          ".",      "?",        "accepted", "analyze",   "bk",   "black",    "computer", "cores",
+          "depth",  "draw",     "easy",     "edit",      "exit", "force",    "go",       "hard",
+          "hint",   "ics",      "level",    "memory",    "name", "new",      "nopost",   "nps",
+          "option", "otim",     "ping",     "playother", "post", "protover", "quit",     "random",
+          "rating", "rejected", "remove",   "result",    "sd",   "setboard", "st",       "time",
+          "undo",   "usermove", "white",    "xboard"}));
 }
 
 TEST(ProtocolCommands, UnknownWordsAreReported) {
@@ -51,6 +53,18 @@ TEST(ProtocolCommands, IgnoredWordsAreSilent) {
   EXPECT_TRUE(run({"xboard", "protover 2", "accepted usermove", "result 1-0 {White mates}", "ics",
                    "name Some Opponent", "random"})
                   .empty());
+}
+
+TEST(ProtocolCommands, NegotiationIsNotedSilently) {
+  EXPECT_TRUE(run({"protover 2", "accepted usermove", "rejected setboard", "rejected usermove",
+                   "rejected option nonsense", "accepted done"})
+                  .empty());
+  const negotiated_protocol& record = negotiation();
+  EXPECT_EQ(record.version, 2);
+  EXPECT_FALSE(record.usermove);
+  EXPECT_FALSE(record.setboard);
+  EXPECT_EQ(record.rejected,
+            (std::set<std::string, std::less<>>{"option", "setboard", "usermove"}));
 }
 
 TEST(ProtocolCommands, FlagWordsSetTheSharedFlags) {

@@ -46,6 +46,8 @@ const std::vector<std::string> mode_words = {
     "nopost",
     "hard",
     "easy",
+    "white",
+    "black",
     "st 0.3",
     "sd 4",
     "nps 20000",
@@ -138,7 +140,7 @@ const std::vector<std::string> wild_clocks = {
 
 const std::vector<std::string> ignored_lines = {
     "xboard",   "protover 2", "accepted usermove",  "accepted ping", "result 1-0 {White mates}",
-    "result *", "random",     "name Some Opponent", "ics -",
+    "result *", "random",     "name Some Opponent", "ics -",         "rejected playother",
 };
 
 // Command words that take arguments: raw bytes after them reach the handlers.
@@ -167,7 +169,7 @@ std::string stress_lines::next() {
   for (;;) {
     std::string line = any_line();
     const std::string word = command_word(line);
-    if (word != "quit" && word != "rejected") return line;
+    if (word != "quit") return line;
   }
 }
 

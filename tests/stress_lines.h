@@ -5,8 +5,8 @@
 // returns, raw bytes and NULs).
 //
 // Every line is safe to send in the middle of a burst: it holds no newline,
-// and its command word is never `quit` or `rejected`, which end the engine
-// by design. The same seed gives the same lines.
+// and its command word is never `quit`, which ends the engine by design. The same seed gives the
+// same lines.
 #include <cstdint>
 #include <random>
 #include <string>

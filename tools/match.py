@@ -43,10 +43,16 @@ NORMAL_ENDINGS = [
     r"^Checkmate$",
 ]
 
+# A GUI of protocol version 1 ignores the engine's feature lines, as the
+# protocol has it; xboard reads them even then and switches to usermove and
+# setboard once it sees them. Hidden from xboard, they leave it speaking
+# version 1 for the whole game: bare moves, edit, white and black.
+HIDE_FEATURES = "> >(grep --line-buffered -v '^feature ') "
+
 WRAPPER = """#!/bin/bash
 # Runs Marlek and logs how it ended. SIGINT is ignored here as in the engine.
 trap '' INT
-"{engine}" <&0 &
+"{engine}" <&0 {output}&
 child=$!
 trap 'kill -TERM $child 2>/dev/null' TERM
 wait $child
@@ -73,6 +79,11 @@ def parse_args():
     p.add_argument("--installed", action="store_true",
                    help="run the installed engine as a player does, by name (-fcp marlek, no -fd);"
                         " a crash then shows only as an abnormal ending")
+    p.add_argument("--protocol", type=int, choices=(1, 2), default=2,
+                   help="protocol version xboard speaks to Marlek; with 1 it sends no protover,"
+                        " bare moves, and positions through edit")
+    p.add_argument("--position-file", default=None,
+                   help="FEN file each game starts from (xboard -lpf)")
     p.add_argument("--out", default=None, help="folder for the PGN and logs (kept)")
     return p.parse_args()
 
@@ -187,6 +198,10 @@ def xboard_command(args, work, wrapper, pgn):
         command += ["-st", args.st]
     if args.depth is not None:
         command += ["-depth", str(args.depth)]
+    if args.protocol == 1:
+        command += ["-firstProtocolVersion", "1"]
+    if args.position_file:
+        command += ["-lpf", os.path.abspath(args.position_file)]
     if args.inc is not None:
         command += ["-inc", str(args.inc)]
     elif args.mps is not None:
@@ -205,7 +220,8 @@ def run_match(args, work):
     exits_log = os.path.join(work, "marlek-exits.log")
     wrapper = os.path.join(work, "marlek-wrapper.sh")
     with open(wrapper, "w") as f:
-        f.write(WRAPPER.format(engine=engine, log=exits_log))
+        output = HIDE_FEATURES if args.protocol == 1 else ""
+        f.write(WRAPPER.format(engine=engine, log=exits_log, output=output))
     os.chmod(wrapper, 0o755)
     pgn = os.path.join(work, "games.pgn")
 
@@ -251,8 +267,30 @@ def games_saved(pgn_path):
         return 0
 
 
+def protocol_one_problems(debug_path):
+    """Whatever shows that xboard did not speak version 1 to Marlek: it must
+    have set the position up with edit and sent bare moves, and never sent
+    protover, usermove or setboard."""
+    try:
+        with open(debug_path, errors="replace") as f:
+            sent = [line.split(">first : ", 1)[1].strip() for line in f if ">first : " in line]
+    except OSError:
+        return ["no xboard debug file"]
+    problems = []
+    if "edit" not in sent:
+        problems.append("xboard sent Marlek no edit")
+    if not any(re.fullmatch(r"[a-h][1-8][a-h][1-8][qrbn]?", line) for line in sent):
+        problems.append("xboard sent Marlek no bare move")
+    for word in ("protover", "usermove", "setboard"):
+        if any(line.startswith(word) for line in sent):
+            problems.append("xboard sent Marlek " + word)
+    return problems
+
+
 def report(args, pgn_path, exits_log, peak_rss, rss_after_game, hung):
     problems = []
+    if args.protocol == 1:
+        problems += protocol_one_problems(os.path.join(os.path.dirname(pgn_path), "xboard.debug"))
     pgn = open(pgn_path).read() if os.path.exists(pgn_path) else ""
     print(pgn)
     games = split_games(pgn)

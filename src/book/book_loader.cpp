@@ -185,7 +185,11 @@ void load_book(const std::filesystem::path& path, const std::string& name) {
     return;
   }
   book_loader(file, name).run();
-  // The root move list must describe the position the replay stopped at.
+  // The game starts where the book does: every move replayed is taken back.
+  while (!book_line.empty()) {
+    unmake_move(book_line.back());
+    book_line.pop_back();
+  }
   build_root_moves();
 }
 

@@ -24,13 +24,15 @@ namespace marlek {
 
 inline constexpr const char* book_file_name = "MarlekBook.txt";
 
-// The moves made on the board for the line being replayed, oldest first.
+// The moves made on the board for the line being replayed, oldest first;
+// empty once loading is over.
 inline move::move_vector book_line;
 
 // Sets up the initial position and replays the book file on it. A fault in
 // the file ends the loading with one line on standard output; the positions
-// stored before it stay. The position is left where the replay stopped,
-// with its root move list, until the game sets up its own. The file is
+// stored before it stay. Every move replayed is taken back at the end, so
+// that the initial position is set up, with its root move list, for a game
+// that begins without `new`. The file is
 // opened at `path` and named `name` in the messages: the engine reports the
 // file as the player knows it, wherever it was found.
 void load_book(const std::filesystem::path& path, const std::string& name);

@@ -14,11 +14,13 @@
 #include "engine/requests.h"
 #include "engine/time_control.h"
 #include "engine/timer.h"
+#include "game/board_edit.h"
 #include "game/root.h"
 #include "search/alpha_beta.h"
 #include "search/depth.h"
 #include "search/iterate.h"
 #include "search/search_state.h"
+#include "threads/set_up_messages.h"
 
 namespace marlek {
 
@@ -59,6 +61,12 @@ bool predicted_reply(move chosen, move& reply) {
   return true;
 }
 
+// A set-up that cannot be played is refused with its reason; the game stays.
+bool report_unplayable(const char* reason, const char* command) {
+  if (reason) output_line(std::string("Error (illegal position: ") + reason + "): " + command);
+  return reason == nullptr;
+}
+
 // The message as the class its kind stands for, or null after `complaint`
 // when it is not one.
 template <typename T>
@@ -89,6 +97,16 @@ void eforce::handle(message* m) {
         root::SetBoard(sb->text);
       break;
     case play_other::kind_id: change_state(&eng->ponder_mode); break;
+    case edit_board::kind_id:
+      if (auto* e = as<edit_board>(m, "Error: engine received malformed EDIT message."))
+        report_unplayable(set_up_edited(e->squares), "edit");
+      break;
+    case set_side::kind_id:
+      // The engine plays the other side, as after `playother`.
+      if (auto* s = as<set_side>(m, "Error: engine received malformed SIDE message.");
+          s && report_unplayable(put_side_on_move(s->side), s->side == white ? "white" : "black"))
+        change_state(&eng->ponder_mode);
+      break;
     case undo::kind_id:
       if (!root::take_back()) output_line(no_move_to_undo);
       break;

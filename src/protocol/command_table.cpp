@@ -1,8 +1,11 @@
 #include "protocol/command_table.h"
 
 #include "protocol/clock_commands.h"
+#include "protocol/colour_commands.h"
+#include "protocol/edit_commands.h"
 #include "protocol/game_commands.h"
 #include "protocol/limit_commands.h"
+#include "protocol/negotiation.h"
 #include "protocol/option_commands.h"
 #include "protocol/protocol_commands.h"
 #include "protocol/request_commands.h"
@@ -10,17 +13,21 @@
 namespace marlek {
 
 const command_map& command_table() {
+  // One word a line, in order, so that each word is found and added alone.
+  // clang-format off
   static const command_map table{
       {".", status_command},
       {"?", move_now_command},
-      {"accepted", ignored_command},
+      {"accepted", accepted_command},
       {"analyze", analyze_command},
+      {"black", black_command},
       {"bk", bk_command},
       {"computer", noted_command},
       {"cores", noted_command},
       {"depth", sd_command},
       {"draw", noted_command},
       {"easy", easy_command},
+      {"edit", edit_command},
       {"exit", exit_command},
       {"force", force_command},
       {"go", go_command},
@@ -38,7 +45,7 @@ const command_map& command_table() {
       {"ping", ping_command},
       {"playother", playother_command},
       {"post", post_command},
-      {"protover", ignored_command},
+      {"protover", protover_command},
       {"quit", quit_command},
       {"random", ignored_command},
       {"rating", noted_command},
@@ -51,8 +58,10 @@ const command_map& command_table() {
       {"time", time_command},
       {"undo", undo_command},
       {"usermove", usermove_command},
+      {"white", white_command},
       {"xboard", ignored_command},
   };
+  // clang-format on
   return table;
 }
 

@@ -4,9 +4,13 @@
 #include <string>
 
 #include "base/output.h"
+#include "protocol/bare_move.h"
+#include "protocol/colour_commands.h"
 #include "protocol/command_line.h"
 #include "protocol/command_table.h"
+#include "protocol/edit_commands.h"
 #include "protocol/line_reader.h"
+#include "protocol/negotiation.h"
 #include "protocol/protocol_commands.h"
 
 namespace marlek {
@@ -26,10 +30,16 @@ void dispatch_text(std::string_view line) {
     return;
   }
   start_line(line);
+  if (take_edit_line()) return;
+  note_command_word(words[0]);
+  settle_colour_word(words[0]);
   const command_map& table = command_table();
   auto entry = table.find(std::string_view(words[0]));
   if (entry == table.end()) {
-    output_line(std::string("Unrecognized command ") + words[0]);
+    if (is_coordinate_move(words[0]))
+      bare_move_command();
+    else
+      output_line(std::string("Unrecognized command ") + words[0]);
     return;
   }
   entry->second();

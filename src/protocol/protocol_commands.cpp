@@ -2,14 +2,11 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <string>
 #include <thread>
 
 #include "base/flags.h"
-#include "base/output.h"
 #include "engine/engine.h"
 #include "engine/timer.h"
-#include "protocol/command_line.h"
 
 namespace marlek {
 
@@ -33,11 +30,6 @@ void quit_command() {
   if (mt_timer* timer = the_timer.load()) timer->enabled.store(false, std::memory_order_relaxed);
   std::this_thread::sleep_for(quit_grace);
   std::exit(0);
-}
-
-void rejected_command() {
-  output_line(std::string("Error: Winboard has rejected required feature: ") + line_rest);
-  std::abort();
 }
 
 }  // namespace marlek

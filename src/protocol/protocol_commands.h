@@ -8,16 +8,12 @@ void nopost_command();  // nopost
 void hard_command();    // hard: think on the opponent's time
 void easy_command();    // easy
 
-// accepted, ics, name, protover, random, result, xboard: nothing to do.
+// ics, name, random, result, xboard: nothing to do.
 void ignored_command();
 
 // Ends the process with status 0: puts the engine into force mode, silences
 // the timer, gives the engine a moment to leave its state (a deferred pong
 // is printed then), and exits. Also run when standard input ends.
 [[noreturn]] void quit_command();
-
-// rejected FEATURE: the engine cannot work without any feature it
-// announced, so it reports the rejection and aborts.
-[[noreturn]] void rejected_command();
 
 }  // namespace marlek

@@ -9,8 +9,8 @@ namespace marlek {
 
 namespace {
 
-// "feature done=0" asks the GUI to wait for "feature done=1". Every feature
-// announced is one the engine needs.
+// "feature done=0" asks the GUI to wait for "feature done=1". A GUI may
+// reject any of these features: the engine then goes on without it.
 constexpr std::string_view opening_lines[] = {
     "",
     "feature done=0",

@@ -3,7 +3,9 @@
 // the message they post. The input is cut into lines at line feeds, as the
 // line reader would. Each line is run and then held against what its first
 // word promises: the messages posted (kinds and contents), the flags, the
-// clock variables, and the error or "Unrecognized command" line.
+// clock variables, and the error or "Unrecognized command" line. The target
+// keeps its own account of the state that lines leave for later ones: an
+// open edit, a colour word held back, whether the game has begun.
 //
 // The engine thread is not started: this target's post_to_engine is a
 // checking sink that takes the place of the engine's (the core library is
@@ -27,7 +29,9 @@
 #include "engine/time_control.h"
 #include "fuzz_support.h"
 #include "game/root.h"
+#include "protocol/bare_move.h"
 #include "protocol/dispatcher.h"
+#include "threads/set_up_messages.h"
 
 namespace {
 
@@ -57,6 +61,8 @@ bool class_matches(const message* m) {
     case clear_hash::kind_id: return is_a<clear_hash>(m);
     case hint_request::kind_id: return is_a<hint_request>(m);
     case book_request::kind_id: return is_a<book_request>(m);
+    case edit_board::kind_id: return is_a<edit_board>(m);
+    case set_side::kind_id: return is_a<set_side>(m);
     default: return false;  // timer kinds and the worker's quit are not the main thread's
   }
 }
@@ -90,9 +96,19 @@ std::int32_t leading(const std::string& text) {
 }
 
 // What the posted messages of the current line must carry.
-std::string expected_text;  // of a setboard or user_move
+std::string expected_setboard;
+std::string expected_move_text;
 std::int32_t expected_ping = 0;
 move expected_move;
+
+// What earlier lines left: an edit open, a colour word not yet posted,
+// whether a command has begun the game.
+struct session_state {
+  bool editing = false;
+  bool colour_held = false;
+  bool game_begun = false;
+};
+session_state session;
 
 }  // namespace
 
@@ -104,7 +120,7 @@ void post_to_engine(message* m) {
   FUZZ_REQUIRE(class_matches(m));
   if (const auto* s = dynamic_cast<const setboard*>(m)) {
     FUZZ_REQUIRE(std::memchr(s->text, '\0', setboard::text_size) != nullptr);
-    FUZZ_REQUIRE(std::string(s->text) == expected_text);
+    FUZZ_REQUIRE(std::string(s->text) == expected_setboard);
   }
   if (const auto* p = dynamic_cast<const ping*>(m)) {
     FUZZ_REQUIRE(p->number != 0);
@@ -112,7 +128,7 @@ void post_to_engine(message* m) {
   }
   if (const auto* u = dynamic_cast<const user_move*>(m)) {
     FUZZ_REQUIRE(std::memchr(u->text, '\0', user_move::text_size) != nullptr);
-    FUZZ_REQUIRE(std::string(u->text) == expected_text);
+    FUZZ_REQUIRE(std::string(u->text) == expected_move_text);
     FUZZ_REQUIRE(u->mv == expected_move);
   }
   posted.push_back(m->kind);
@@ -214,10 +230,15 @@ const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_comm
     {"usermove", {user_move::kind_id}},
 };
 constexpr std::string_view silent_commands[] = {
-    "accepted", "ics",  "name", "protover", "random", "result", "xboard", "post",
-    "nopost",   "hard", "easy", "computer", "rating", "draw",   "cores",  "."};
+    "accepted", "ics",    "name",     "protover", "random",   "result", "xboard",
+    "post",     "nopost", "hard",     "easy",     "computer", "rating", "draw",
+    "cores",    ".",      "rejected", "white",    "black",    "edit"};
 // Commands that set a limit or a setting: silent, or one error line.
 constexpr std::string_view setting_commands[] = {"st", "sd", "depth", "nps", "memory", "option"};
+// The words after which a bare move no longer starts a new game.
+constexpr std::string_view game_words[] = {"analyze",  "black", "edit",      "exit",     "force",
+                                           "go",       "new",   "playother", "protover", "remove",
+                                           "setboard", "undo",  "usermove",  "white"};
 
 bool is_silent(std::string_view word) {
   return std::find(std::begin(silent_commands), std::end(silent_commands), word) !=
@@ -230,40 +251,80 @@ bool is_setting(std::string_view word) {
 }
 
 // The flags after the line: only their own commands touch them.
-flag_state expected_flags(const std::string& word, flag_state flags) {
+flag_state expected_flags(const std::string& word, flag_state flags, bool new_game) {
   if (word == "post") flags.post = true;
   if (word == "nopost") flags.post = false;
   if (word == "hard") flags.ponder = true;
   if (word == "easy") flags.ponder = false;
-  if (word == "new") flags.book = true;
+  if (word == "new" || new_game) flags.book = true;
   if (word == "setboard") flags.book = false;
   return flags;
+}
+
+// A line of an open edit: '.' posts the board, the edit words are silent,
+// anything else is refused; nothing else changes.
+void check_edit_line(const line_words& line, const before_line& before) {
+  const std::vector<std::string> out = fuzz::take_output();
+  const std::string& word = line.words[0];
+  const bool placement = word.size() == 3 &&
+                         std::string_view("PNBRQKXpnbrqkx").find(word[0]) != std::string::npos &&
+                         word[1] >= 'a' && word[1] <= 'h' && word[2] >= '1' && word[2] <= '8';
+  FUZZ_REQUIRE(flag_state::read() == before.flags && clock_state::read() == before.clock);
+  if (word == "." || word == "#" || word == "c" || placement)
+    FUZZ_REQUIRE(out.empty());
+  else
+    FUZZ_REQUIRE(out.size() == 1 && out[0].starts_with("Error (not an edit command"));
+  FUZZ_REQUIRE(posted == (word == "." ? std::vector<std::int32_t>{edit_board::kind_id}
+                                      : std::vector<std::int32_t>{}));
+  if (word == ".") session.editing = false;
+}
+
+// The messages a line posts before its own: a colour word held back.
+std::vector<std::int32_t> settle_colour(const std::string& word) {
+  if (!session.colour_held || word == "white" || word == "black" || word == "time" ||
+      word == "otim")
+    return {};
+  session.colour_held = false;
+  return {set_side::kind_id};
 }
 
 void check_line(const line_words& line, const before_line& before) {
   const std::vector<std::string> out = fuzz::take_output();
   const std::string& word = line.words[0];
-  FUZZ_REQUIRE(flag_state::read() == expected_flags(word, before.flags));
+  std::vector<std::int32_t> expected_posts = settle_colour(word);
+  const bool bare_move = is_coordinate_move(word);
+  const bool new_game = bare_move && !session.game_begun;
+  if (std::find(std::begin(game_words), std::end(game_words), word) != std::end(game_words) ||
+      bare_move)
+    session.game_begun = true;
+  if (word == "white" || word == "black") session.colour_held = true;
+  if (word == "edit") session.editing = true;
+  FUZZ_REQUIRE(flag_state::read() == expected_flags(word, before.flags, new_game));
   if (word == "level") return check_level(line, before, out);
   if (word == "time" || word == "otim") return check_clock(line, before, out, word == "time");
   FUZZ_REQUIRE(clock_state::read() == before.clock);
 
-  std::vector<std::int32_t> expected_posts;
-  if (auto entry = posting_commands.find(word); entry != posting_commands.end()) {
+  if (bare_move) {
     FUZZ_REQUIRE(out.empty());
-    expected_posts = entry->second;
+    if (new_game)
+      expected_posts.insert(expected_posts.end(),
+                            {force::kind_id, setboard::kind_id, play_other::kind_id});
+    expected_posts.push_back(user_move::kind_id);
+  } else if (auto entry = posting_commands.find(word); entry != posting_commands.end()) {
+    FUZZ_REQUIRE(out.empty());
+    expected_posts.insert(expected_posts.end(), entry->second.begin(), entry->second.end());
   } else if (word == "ping") {
     if (expected_ping == 0)
       FUZZ_REQUIRE(out.size() == 1 && out[0] == "Error: malformed ping command.");
     else
-      expected_posts = {ping::kind_id};
+      expected_posts.push_back(ping::kind_id);
   } else if (is_silent(word)) {
     FUZZ_REQUIRE(out.empty());
   } else if (is_setting(word)) {
     FUZZ_REQUIRE(out.empty() || (out.size() == 1 && out[0].starts_with("Error")));
     // The one setting the engine thread carries out: a button.
     if (word == "option" && line.argument_text == "Clear Hash")
-      expected_posts = {clear_hash::kind_id};
+      expected_posts.push_back(clear_hash::kind_id);
   } else {
     FUZZ_REQUIRE(out.size() == 1 && out[0] == "Unrecognized command " + word);
   }
@@ -272,12 +333,15 @@ void check_line(const line_words& line, const before_line& before) {
 
 void run_line(std::string_view text) {
   const line_words line(text);
-  // Both end the process by design.
-  if (line.words[0] == "quit" || line.words[0] == "rejected") return;
+  // Ends the process by design, even in an edit.
+  if (line.words[0] == "quit") return;
   posted.clear();
-  expected_text = line.words[0] == "new" ? start_position_fen : line.argument_text;
+  const bool bare_move = !session.editing && is_coordinate_move(line.words[0]);
+  const bool new_game = line.words[0] == "new" || (bare_move && !session.game_begun);
+  expected_setboard = new_game ? start_position_fen : line.argument_text;
+  expected_move_text = bare_move ? line.words[0] : line.argument_text;
   expected_ping = leading(line.argument_text);
-  expected_move = move(line.argument_text.c_str());
+  expected_move = move(expected_move_text.c_str());
   const before_line before;
   dispatch_text(text);
   if (text.size() > max_line_length) {
@@ -287,7 +351,10 @@ void run_line(std::string_view text) {
                  flag_state::read() == before.flags);
     return;
   }
-  check_line(line, before);
+  if (session.editing)
+    check_edit_line(line, before);
+  else
+    check_line(line, before);
 }
 
 }  // namespace
