@@ -35,6 +35,16 @@ void report_illegal(const user_move& um) {
   output_line(std::string("Error: Illegal move ") + um.text);
 }
 
+// A whole game at once. A bad FEN has been reported by the set-up; an
+// illegal move is named here. Either way the old game stays.
+void set_up_game(const set_game& sg) {
+  move::move_vector moves;
+  for (const std::string& text : sg.moves) moves.push_back(move(text.c_str()));
+  std::size_t refused = 0;
+  if (root::set_up_game(sg.fen, moves, refused) == game_set_up::illegal_move)
+    output_line("Error: Illegal move " + sg.moves[refused]);
+}
+
 // The message as the class its kind stands for, or null after `complaint`
 // when it is not one.
 template <typename T>
@@ -63,6 +73,10 @@ void eforce::handle(message* m) {
     case setboard::kind_id:
       if (auto* sb = as<setboard>(m, "Error: engine received malformed SETBOARD message."))
         root::SetBoard(sb->text);
+      break;
+    case set_game::kind_id:
+      if (auto* sg = as<set_game>(m, "Error: engine received malformed SET_GAME message."))
+        set_up_game(*sg);
       break;
     case play_other::kind_id: change_state(&eng->ponder_mode); break;
     case undo::kind_id:

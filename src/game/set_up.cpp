@@ -20,6 +20,7 @@ bool root::SetBoard(const char* text) {
   const bool accepted = set_up_board(text);
   game_record.clear();
   game_positions.clear();
+  set_up_text = accepted ? text : "";
   if (!accepted) {
     root_moves_end = 0;  // no move is accepted until the next good set-up
     return false;
