@@ -29,10 +29,14 @@ bool play_moves(const move::move_vector& moves, std::size_t from, std::size_t& r
   return true;
 }
 
-// Sets the game up again as it was. An earlier game that had no sound
-// set-up stays without a position.
+// Sets the game up again as it was. When there was no sound set-up before,
+// there is no position again.
 void restore(const std::string& fen, const move::move_vector& moves) {
-  if (fen.empty() || !root::SetBoard(fen.c_str())) return;
+  if (fen.empty()) {
+    root::clear_board();
+    return;
+  }
+  root::SetBoard(fen.c_str());
   for (move m : moves) root::play_move(m);
 }
 

@@ -14,6 +14,7 @@ void root::clear_board() {
   root_moves_end = 0;
   game_record.clear();
   game_positions.clear();
+  set_up_text.clear();
 }
 
 bool root::SetBoard(const char* text) {

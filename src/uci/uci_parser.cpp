@@ -4,13 +4,14 @@
 #include <cctype>
 #include <charconv>
 
+#include "game/root.h"
+
 namespace marlek {
 
 namespace {
 
 using word_list = std::vector<std::string_view>;
 
-constexpr std::string_view start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 // Placement, side, castling and en passant are needed; the two counters
 // may be left out.
 constexpr std::size_t fewest_fen_fields = 4;
@@ -35,6 +36,12 @@ bool read_fen(word_list::const_iterator first, word_list::const_iterator last, s
     return false;
   }
   fen = joined(first, last);
+  // NUL and other control bytes have no place in a FEN, and a NUL would cut
+  // the text short on its way to the set-up.
+  if (std::any_of(fen.begin(), fen.end(), [](char c) { return c < ' ' || c > '~'; })) {
+    error = "the FEN holds a character that is not printable ASCII";
+    return false;
+  }
   return true;
 }
 
@@ -98,7 +105,7 @@ bool parse_position(const word_list& words, uci_position& out, std::string& erro
   auto moves = std::find(next, words.end(), "moves");
   if (next != words.end() && *next == "startpos") {
     out.from_start = true;
-    out.fen = start_fen;
+    out.fen = start_position_fen;
     if (next + 1 != moves) {
       error = "expected 'moves' after startpos, not '" + std::string(next[1]) + "'";
       return false;
