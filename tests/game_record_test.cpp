@@ -181,6 +181,35 @@ TEST_F(GameRecord, SearchTakingTheSlotOfAGamePositionCostsNoCount) {
   EXPECT_EQ(output(), "1/2-1/2 {Draw by repetition}\n");
 }
 
+TEST_F(GameRecord, ClearingTheTableKeepsTheGameCountsOnly) {
+  set_up(start_position_fen);
+  const hash_key start = position::position_key;
+  play_all({"g1f3", "g8f6", "f3g1", "f6g8", "e2e4"});
+  hash_entry* now = hash_table::probe();
+  now->bound = exact_bound;
+  now->depth = 500;
+  root::clear_hash();
+  EXPECT_EQ(position_fault(), "");
+  EXPECT_EQ(repetitions_of(start), 2u);
+  EXPECT_EQ(repetitions_of(position::position_key), 1u);
+  EXPECT_EQ(hash_table::find(position::position_key)->depth, 0);
+  EXPECT_EQ(root_moves_end, 20u);
+}
+
+TEST_F(GameRecord, TableTakesItsNewSizeAtTheNextSetUp) {
+  set_up(start_position_fen);
+  hash_table::request_size(hash_table::size_for_megabytes(1));
+  play_all({"e2e4"});
+  EXPECT_EQ(hash_table::size(), hash_table::default_size);  // not during a game
+  set_up(start_position_fen);
+  EXPECT_EQ(hash_table::size(), 1u << 15);
+  EXPECT_EQ(repetitions_of(position::position_key), 1u);
+  hash_table::request_size(hash_table::default_size);
+  set_up(start_position_fen);
+  EXPECT_EQ(hash_table::size(), hash_table::default_size);
+  EXPECT_EQ(output(), "");
+}
+
 TEST_F(GameRecord, TakeBackIsRefusedWithoutAMove) {
   set_up(start_position_fen);
   const hash_key key = position::position_key;

@@ -15,14 +15,14 @@ namespace marlek::test {
 
 struct received {
   std::int32_t kind;
-  std::int32_t value;  // a times_up's deadline, a ping's number, else 0
+  std::int64_t value;  // a times_up's deadline, a ping's number, else 0
 };
 
 // Filled on the worker's thread, read on the test's; outlives the worker.
 class message_log {
  public:
   void add(const message& m) {
-    std::int32_t value = 0;
+    std::int64_t value = 0;
     if (auto* alarm = dynamic_cast<const times_up*>(&m)) value = alarm->deadline;
     if (auto* p = dynamic_cast<const ping*>(&m)) value = p->number;
     std::lock_guard<std::mutex> hold(lock);

@@ -111,6 +111,14 @@ TEST(SearchRootMoves, CapturesFirstByGainThenQuietMoves) {
   EXPECT_EQ(moves[3], "g1g3");
 }
 
+TEST(SearchTable, SizeIsThePowerOfTwoThatFits) {
+  EXPECT_EQ(hash_table::size_for_megabytes(24), hash_table::default_size);  // 24-byte entries
+  EXPECT_EQ(hash_table::size_for_megabytes(47), hash_table::default_size);
+  EXPECT_EQ(hash_table::size_for_megabytes(1), 1u << 15);
+  EXPECT_EQ(hash_table::size_for_megabytes(0), hash_table::smallest_size);
+  EXPECT_EQ(hash_table::size_for_megabytes(UINT64_MAX), hash_table::largest_size);
+}
+
 TEST(SearchRootMoves, RootEntryGetsALegalMove) {
   set_up(start_position_fen);
   hash_entry* root = hash_table::probe();

@@ -81,6 +81,14 @@ TEST_F(TimeControl, BudgetNeverOverrunsTheClock) {
   EXPECT_EQ(budget_with(-20, 0, 10), 0);  // already out of time: move now
 }
 
+TEST_F(TimeControl, MillisecondShareFollowsTheSameRule) {
+  EXPECT_EQ(clock_share_ms(300000, 300000, 0, 40, 50), 300000 / 41);  // 40 moves to go
+  EXPECT_EQ(clock_share_ms(60000, 60000, 2000, 0, 50), 2000 + 2000);  // a thirtieth
+  EXPECT_EQ(clock_share_ms(400000, 300000, 0, 0, 50), 95000);         // the lead less 5 s
+  EXPECT_EQ(clock_share_ms(1000, 1000, 30000, 0, 50), 950);           // the overhead is kept
+  EXPECT_EQ(clock_share_ms(30, 1000, 0, 0, 50), 0);
+}
+
 TEST_F(TimeControl, ExtremeControlsStayDefined) {
   moves_per_control.store(-1);  // read as a whole-game control
   EXPECT_EQ(budget_with(300, 300, 10), 10);

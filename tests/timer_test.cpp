@@ -25,7 +25,7 @@ constexpr auto a_few_checks = 700ms;
 
 // An alarm that counts its deletion.
 struct counted_alarm : set_timer {
-  counted_alarm(mt_object* to, std::int32_t when, std::atomic<int>& deletions)
+  counted_alarm(mt_object* to, std::int64_t when, std::atomic<int>& deletions)
       : set_timer(to, when), deleted(deletions) {}
   ~counted_alarm() override { ++deleted; }
   std::atomic<int>& deleted;
@@ -45,7 +45,7 @@ TEST(Timer, ExpiredAlarmsPostTimesUpWithTheirDeadlines) {
   message_log log;
   test::recording_worker target(log);
   mt_timer timer(0ms);
-  std::int32_t now = clock_seconds();
+  std::int64_t now = clock_millis();
   timer.post_message(new set_timer(&target, now - 1));
   timer.post_message(new set_timer(&target, now - 2));
   ASSERT_TRUE(log.wait_for(2, patience));
@@ -57,16 +57,19 @@ TEST(Timer, ExpiredAlarmsPostTimesUpWithTheirDeadlines) {
   EXPECT_NE(got[0].value, got[1].value);
 }
 
-TEST(Timer, AlarmWaitsForItsDeadline) {
+TEST(Timer, AlarmFiresAtItsDeadlineToTheMillisecond) {
   message_log log;
   test::recording_worker target(log);
   mt_timer timer(0ms);
-  std::int32_t deadline = clock_seconds() + 2;  // at least a second away
+  // Between two checks of a timer that would only look five times a second.
+  const std::int64_t deadline = clock_millis() + 1130;
   timer.post_message(new set_timer(&target, deadline));
   std::this_thread::sleep_for(500ms);
   EXPECT_TRUE(log.snapshot().empty());
   ASSERT_TRUE(log.wait_for(1, patience));
-  EXPECT_GE(clock_seconds(), deadline);
+  const std::int64_t arrived = clock_millis();
+  EXPECT_GE(arrived, deadline);
+  EXPECT_LT(arrived, deadline + 100) << "late by " << arrived - deadline << " ms";
   EXPECT_EQ(log.snapshot()[0].value, deadline);
 }
 
@@ -75,7 +78,7 @@ TEST(Timer, DisabledTimerPostsNothingButKeepsItsAlarms) {
   test::recording_worker target(log);
   mt_timer timer(0ms);
   timer.enabled.store(false);
-  std::int32_t deadline = clock_seconds() - 1;
+  std::int64_t deadline = clock_millis() - 1;
   timer.post_message(new set_timer(&target, deadline));
   std::this_thread::sleep_for(a_few_checks);
   EXPECT_TRUE(log.snapshot().empty());
@@ -101,7 +104,7 @@ TEST(Timer, PendingAlarmsAreFreedWithTheTimer) {
   std::atomic<int> deleted{0};
   {
     mt_timer timer(0ms);
-    timer.post_message(new counted_alarm(&target, clock_seconds() + 3600, deleted));
+    timer.post_message(new counted_alarm(&target, clock_millis() + 3600 * 1000, deleted));
     std::this_thread::sleep_for(a_few_checks);
     EXPECT_EQ(deleted.load(), 0);
   }

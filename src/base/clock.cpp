@@ -7,19 +7,31 @@ namespace marlek {
 
 namespace {
 // Written by the engine thread, read by whoever prints; atomic so that the
-// read is never torn.
-std::atomic<std::int32_t> watch_start{0};
+// read is never torn. Milliseconds of clock_millis().
+std::atomic<std::int64_t> watch_start{0};
+
+constexpr std::int64_t millis_per_second = 1000;
 }  // namespace
 
-std::int32_t clock_seconds() {
+std::int64_t clock_millis() {
   auto since = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<std::int32_t>(std::chrono::duration_cast<std::chrono::seconds>(since).count());
+  return std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
 }
 
-void start_watch() { watch_start.store(clock_seconds(), std::memory_order_relaxed); }
+std::int32_t clock_seconds() {
+  return static_cast<std::int32_t>(clock_millis() / millis_per_second);
+}
+
+void start_watch() { watch_start.store(clock_millis(), std::memory_order_relaxed); }
 
 std::int32_t elapsed_centis() {
-  return (clock_seconds() - watch_start.load(std::memory_order_relaxed)) * 100;
+  const auto start_second =
+      static_cast<std::int32_t>(watch_start.load(std::memory_order_relaxed) / millis_per_second);
+  return (clock_seconds() - start_second) * 100;
+}
+
+std::int64_t elapsed_millis() {
+  return clock_millis() - watch_start.load(std::memory_order_relaxed);
 }
 
 }  // namespace marlek

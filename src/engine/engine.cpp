@@ -1,16 +1,19 @@
 #include "engine/engine.h"
 
 #include "base/flags.h"
+#include "search/search_state.h"
 #include "search/stop_poll.h"
 
 namespace marlek {
 
 namespace {
 // A waiting message stops any search; `easy` stops pondering at once rather
-// than leaving it to burn the opponent's time until the next message.
+// than leaving it to burn the opponent's time until the next message; and
+// the engine's own move stops at its node limit.
 bool engine_should_stop() {
   engine& e = the_engine();
-  return e.has_message() || (e.pondering && !ponder_enabled.load(std::memory_order_relaxed));
+  return e.has_message() || (e.node_limit != 0 && node_count >= e.node_limit) ||
+         (e.pondering && !ponder_enabled.load(std::memory_order_relaxed));
 }
 }  // namespace
 

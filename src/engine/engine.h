@@ -56,11 +56,13 @@ class ego : public eforce {
   void leave() override;
 
  private:
+  // Sets the alarm or the node limit of this move.
+  void limit_the_move();
   // Writes the "move" line for the chosen root move and plays it.
   void play_best();
 
   std::int32_t pending_ping = 0;  // answered when the engine leaves this state
-  std::int32_t deadline = 0;      // of the alarm set on entry (clock seconds)
+  std::int64_t deadline = 0;      // of the alarm set on entry (clock_millis)
 };
 
 class engine : public mt_object {
@@ -76,6 +78,9 @@ class engine : public mt_object {
   book_random random;
   // Set while a ponder search runs. Engine thread only.
   bool pondering = false;
+  // The node count at which the search of the engine's move stops; 0 for
+  // none. Engine thread only.
+  std::uint64_t node_limit = 0;
 };
 
 // The engine, built (and its thread started) on first use. Any thread.

@@ -1,12 +1,16 @@
 // The four modes of the engine thread and how each reacts to each message.
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "base/clock.h"
 #include "base/flags.h"
+#include "base/front_end.h"
 #include "base/output.h"
 #include "engine/depth_limit.h"
 #include "engine/engine.h"
+#include "engine/move_limits.h"
 #include "engine/time_control.h"
 #include "engine/timer.h"
 #include "game/root.h"
@@ -19,7 +23,10 @@ namespace marlek {
 
 namespace {
 // Analysis and pondering think until a message arrives: 100 plies is "for ever".
-constexpr int unlimited_depth = 10000;
+constexpr int unlimited_plies = 100;
+constexpr std::int64_t millis_per_second = 1000;
+// The deadline of a move without an alarm: no alarm carries it.
+constexpr std::int64_t no_alarm = -1;
 // Below this much of its own time the engine does not ponder on a
 // predicted reply, only on the position as it stands.
 constexpr std::int32_t ponder_reserve_seconds = 30;
@@ -31,8 +38,16 @@ bool has_legal_moves() { return root_moves_end > 0; }
 
 // Names the move as the GUI wrote it: text that is no move at all has no
 // coordinate notation to show.
-void report_illegal(const user_move& um) {
-  output_line(std::string("Error: Illegal move ") + um.text);
+void report_illegal(const user_move& um) { reporter().illegal_move(um.text); }
+
+// A search to the engine's own depth, or to the GUI's depth cap when lower.
+int depth_for(int own_plies) { return capped_depth(own_plies) * one_ply; }
+
+// The opponent's expected answer to `chosen`: the second move of the
+// principal variation that chose it, empty when it has none.
+std::string predicted_reply(move chosen) {
+  const std::vector<move> line = principal_variation();
+  return line.size() >= 2 && line[0] == chosen ? to_text(line[1]) : std::string();
 }
 
 // A whole game at once. A bad FEN has been reported by the set-up; an
@@ -88,8 +103,9 @@ void eforce::handle(message* m) {
       break;
     case ping::kind_id:
       if (auto* p = as<ping>(m, "Error: engine received malformed PING message."))
-        output_line("pong " + std::to_string(p->number));
+        reporter().pong(p->number);
       break;
+    case clear_hash::kind_id: root::clear_hash(); break;
     default: break;  // times_up, go_now, quit: nothing to do here
   }
   delete m;
@@ -101,7 +117,7 @@ void eforce::leave() { start_watch(); }
 
 void eanalyze::execute() {
   if (has_legal_moves())
-    iterative_deepening(unlimited_depth, search_root, thinking_output::as_posting);
+    iterative_deepening(depth_for(unlimited_plies), search_root, thinking_output::as_posting);
   handle(owner->wait_message());
 }
 
@@ -117,10 +133,10 @@ void eponder::execute() {
       // best_move now indexes the opponent's root list: its likely reply.
       const move predicted = global_moves[best_move];
       make_move(predicted);
-      iterative_deepening(unlimited_depth, alpha_beta, thinking_output::silent);
+      iterative_deepening(depth_for(unlimited_plies), alpha_beta, thinking_output::silent);
       unmake_move(predicted);
     } else {
-      iterative_deepening(unlimited_depth, alpha_beta, thinking_output::silent);
+      iterative_deepening(depth_for(unlimited_plies), alpha_beta, thinking_output::silent);
     }
     eng->pondering = false;
   }
@@ -155,17 +171,44 @@ void ego::enter() {
     return;
   }
   std::size_t book_index = 0;
-  if (use_book.load(std::memory_order_relaxed) && choose_book_move(eng->random, book_index)) {
+  if (own_book.load(std::memory_order_relaxed) && use_book.load(std::memory_order_relaxed) &&
+      choose_book_move(eng->random, book_index)) {
     best_move = book_index;
     play_best();  // a book move costs no clock time: no alarm
     return;
   }
-  deadline = deadline_after(time_budget(position::ply));
-  if (mt_timer* timer = the_timer.load()) timer->post_message(new set_timer(eng, deadline));
+  limit_the_move();
+}
+
+// A fixed time per move, or a share of the clock; counted in nodes instead
+// when the GUI gave a node rate; with no limit at all when the search is to
+// run until stopped.
+void ego::limit_the_move() {
+  deadline = no_alarm;
+  std::uint64_t nodes = move_limits.node_cap.load(std::memory_order_relaxed);
+  if (!move_limits.until_stopped.load(std::memory_order_relaxed)) {
+    const std::int64_t fixed_ms = move_limits.move_time_ms.load(std::memory_order_relaxed);
+    const std::uint64_t rate = move_limits.node_rate.load(std::memory_order_relaxed);
+    if (rate > 0) {
+      const std::int64_t ms =
+          fixed_ms > 0 ? fixed_ms : std::int64_t{time_budget(position::ply)} * millis_per_second;
+      const std::uint64_t by_rate = std::max<std::uint64_t>(1, rate * ms / millis_per_second);
+      nodes = nodes > 0 ? std::min(nodes, by_rate) : by_rate;
+    } else {
+      // The clock's budget counts whole seconds: its deadline is the turn of
+      // the clock's second, as the clock of `time` and `otim` reads it.
+      deadline = fixed_ms > 0 ? fixed_time_deadline(fixed_ms)
+                              : deadline_after(time_budget(position::ply)) * millis_per_second;
+      if (mt_timer* timer = the_timer.load()) timer->post_message(new set_timer(eng, deadline));
+    }
+  }
+  eng->node_limit = nodes > 0 ? node_count + nodes : 0;
 }
 
 void ego::execute() {
-  iterative_deepening(depth_limit * one_ply, search_root, thinking_output::as_posting);
+  const bool endless = move_limits.until_stopped.load(std::memory_order_relaxed);
+  iterative_deepening(depth_for(endless ? unlimited_plies : depth_limit), search_root,
+                      thinking_output::as_posting);
   if (owner->has_message()) {
     handle(owner->wait_message());
     return;
@@ -198,8 +241,9 @@ void ego::handle(message* m) {
 }
 
 void ego::leave() {
+  eng->node_limit = 0;
   if (pending_ping == 0) return;
-  output_line("pong " + std::to_string(pending_ping));
+  reporter().pong(pending_ping);
   pending_ping = 0;
 }
 
@@ -209,7 +253,7 @@ void ego::play_best() {
     return;
   }
   const move chosen = global_moves[best_move];
-  output_line("move " + to_text(chosen));
+  reporter().engine_move(to_text(chosen), predicted_reply(chosen));
   const play_result result = root::play_move(chosen);
   if (result == play_result::not_legal) {
     output_line("Error: Marlek's attempting an illegal move: " + to_text(chosen));

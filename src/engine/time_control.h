@@ -28,6 +28,15 @@ std::int32_t opp_time_left();
 // more than the remaining time less one second, never below 0.
 std::int32_t time_budget(std::int32_t ply);
 
+// The same sharing rule in milliseconds, for a GUI that gives the clocks
+// with every move: the engine's and the opponent's time left, the
+// increment, and the moves to go in the control counting this one (0 when
+// the time is for the rest of the game). Never more than the time left
+// less `overhead_ms`, never below 0.
+std::int64_t clock_share_ms(std::int64_t own_left_ms, std::int64_t opp_left_ms,
+                            std::int64_t increment_ms, std::int32_t moves_to_go,
+                            std::int64_t overhead_ms);
+
 // The clock reading (clock_seconds) at which `budget` seconds from now have
 // passed; the latest reading the clock can hold when that lies beyond it.
 std::int32_t deadline_after(std::int32_t budget);

@@ -6,7 +6,8 @@
 namespace marlek {
 
 namespace {
-// How often the alarms are checked.
+// The longest the timer sleeps between checks, so that `enabled` is looked
+// at even when no alarm is near.
 constexpr std::chrono::milliseconds check_interval{200};
 }  // namespace
 
@@ -18,12 +19,16 @@ clock_watching::~clock_watching() {
 }
 
 void clock_watching::execute() {
-  if (message* m = owner->try_message()) {
-    handle(m);
-    return;
-  }
+  if (message* m = owner->wait_message_until(next_check())) handle(m);
   if (timer->enabled.load(std::memory_order_relaxed)) fire_expired_alarms();
-  std::this_thread::sleep_for(check_interval);
+}
+
+std::chrono::steady_clock::time_point clock_watching::next_check() const {
+  auto next = std::chrono::steady_clock::now() + check_interval;
+  for (const set_timer* alarm : alarms)
+    next = std::min(
+        next, std::chrono::steady_clock::time_point(std::chrono::milliseconds(alarm->deadline)));
+  return next;
 }
 
 void clock_watching::handle(message* m) {
@@ -37,8 +42,8 @@ void clock_watching::handle(message* m) {
 }
 
 void clock_watching::fire_expired_alarms() {
-  std::int32_t now = clock_seconds();
-  timer_now.store(now, std::memory_order_relaxed);
+  const std::int64_t now = clock_millis();
+  timer_now.store(static_cast<std::int32_t>(now / 1000), std::memory_order_relaxed);
   auto expired = std::partition(alarms.begin(), alarms.end(),
                                 [now](const set_timer* alarm) { return alarm->deadline > now; });
   for (auto it = expired; it != alarms.end(); ++it) {

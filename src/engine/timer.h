@@ -1,12 +1,13 @@
 #pragma once
-// The timer thread: it keeps the alarms that the engine asks for and, five
-// times a second, tells each alarm's target when its deadline has come.
+// The timer thread: it keeps the alarms that the engine asks for and tells
+// each alarm's target when its deadline has come.
 //
 // To ask for an alarm, post a set_timer to the timer:
 //   the_timer.load()->post_message(new set_timer(target, deadline));
-// The target then receives a times_up carrying the same deadline at the
-// first check after the clock (clock_seconds) reaches it. While `enabled` is
-// cleared no alarm fires.
+// The target then receives a times_up carrying the same deadline as soon as
+// the clock (clock_millis) reaches it: the timer sleeps until the nearest
+// deadline, and at most 200 ms between checks. While `enabled` is cleared
+// no alarm fires.
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -25,14 +26,16 @@ class clock_watching : public state {
   clock_watching(mt_object* owner_object, mt_timer* timer);
   ~clock_watching() override;  // deletes the alarms that never fired
 
-  // Takes one message if there is one; otherwise fires the expired alarms
-  // and pauses until the next check.
+  // Waits for a message until the nearest deadline or the next check,
+  // handles it if one came, then fires the expired alarms.
   void execute() override;
   // Keeps set_timer messages as alarms; deletes everything else.
   void handle(message* m) override;
 
  private:
   void fire_expired_alarms();
+  // When to look at the alarms again.
+  std::chrono::steady_clock::time_point next_check() const;
 
   mt_timer* timer;
   std::vector<set_timer*> alarms;  // pending, owned

@@ -11,7 +11,7 @@
 // one more than the rule's hundred.
 #include <algorithm>
 
-#include "base/output.h"
+#include "base/front_end.h"
 #include "board/attacks.h"
 #include "game/root.h"
 #include "search/hash_table.h"
@@ -32,10 +32,11 @@ constexpr int fifty_move_limit = 101;
 // The side to move has no legal move: mate when its king is attacked.
 play_result no_moves_left() {
   if (in_check(position::side_to_move)) {
-    output_line(position::side_to_move == black ? "1-0 {White mates}" : "0-1 {Black mates}");
+    reporter().game_over(position::side_to_move == black ? game_end::white_mates
+                                                         : game_end::black_mates);
     return play_result::checkmate;
   }
-  output_line("1/2-1/2 {Stalemate}");
+  reporter().game_over(game_end::stalemate);
   return play_result::stalemate;
 }
 
@@ -64,11 +65,11 @@ play_result root::play_move(move m) {
   build_root_moves();
   if (root_moves_end == 0) return no_moves_left();
   if (occurrences_of_last_position() >= repetitions_for_draw) {
-    output_line("1/2-1/2 {Draw by repetition}");
+    reporter().game_over(game_end::repetition);
     return play_result::draw_by_repetition;
   }
   if (fifty_moves_passed()) {
-    output_line("1/2-1/2 {50 move rule}");
+    reporter().game_over(game_end::fifty_moves);
     return play_result::draw_by_fifty_moves;
   }
   new_search();

@@ -62,6 +62,10 @@ class root : public position {
   // Takes back the last two moves of the game, or nothing (false) when
   // fewer than two were played since the last set-up.
   static bool take_back_pair();
+
+  // Empties the transposition table of every search result; the game's
+  // counts of its positions are kept (set_up.cpp).
+  static void clear_hash();
 };
 
 inline constexpr const char* start_position_fen =

@@ -1,5 +1,8 @@
 // Setting a game up: the board from FEN text, then everything the engine
 // keeps about the game and its searches starts afresh for the new position.
+#include <string>
+
+#include "base/output.h"
 #include "board/fen.h"
 #include "game/root.h"
 #include "search/hash_table.h"
@@ -26,6 +29,10 @@ bool root::SetBoard(const char* text) {
     root_moves_end = 0;  // no move is accepted until the next good set-up
     return false;
   }
+  // A new game: the time to give the table the size the player asked for.
+  if (!hash_table::resize())
+    output_line("Error: not enough memory for the hash table asked for; it keeps " +
+                std::to_string(hash_table::size()) + " entries.");
   hash_table::clear();
   clear_history();
   // The set-up position is the game's first occurrence of itself.
@@ -33,6 +40,19 @@ bool root::SetBoard(const char* text) {
   game_positions.push_back(snapshot_of_position());
   build_root_moves();
   return true;
+}
+
+void root::clear_hash() {
+  hash_table::wipe();
+  if (game_positions.empty()) return;  // no position set up: nothing to count
+  // Count the game's positions again, from the set-up position on.
+  for (auto it = game_record.rbegin(); it != game_record.rend(); ++it) unmake_move(*it);
+  if (hash_entry* entry = hash_table::probe()) entry->repetitions = 1;
+  for (move m : game_record) {
+    make_move(m);
+    if (hash_entry* entry = hash_table::probe()) ++entry->repetitions;
+  }
+  build_root_moves();
 }
 
 }  // namespace marlek

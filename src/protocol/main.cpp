@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/data_files.h"
+#include "base/front_end.h"
 #include "base/line_reader.h"
 #include "base/output.h"
 #include "board/keys.h"
@@ -16,6 +17,7 @@
 #include "protocol/dispatcher.h"
 #include "protocol/start_options.h"
 #include "protocol/winboard_interface.h"
+#include "protocol/xboard_output.h"
 #include "uci/uci_session.h"
 
 namespace {
@@ -53,6 +55,11 @@ int main(int argc, char* argv[]) {
     marlek::run_uci_session(false);
   }
   marlek::winboard_interface protocol;
+  // The engine speaks xboard's words, until a first `uci` installs UCI's;
+  // it reports nothing before the engine thread starts, which the first
+  // command to it does.
+  static marlek::xboard_output words;
+  marlek::install_front_end(&words);
   load_data_files();
   marlek::output_line("feature done=1");
   marlek::mt_timer timer;

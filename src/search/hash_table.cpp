@@ -1,12 +1,67 @@
 #include "search/hash_table.h"
 
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cstdlib>
+
 #include "board/position.h"
 
 namespace marlek {
 
-hash_entry hash_table::entries[hash_table::size] = {};
+namespace {
+
+// The entries come from calloc: all zero, as at program start, and a large
+// table takes its memory page by page as the search reaches it, rather
+// than all at once. 0 entries, or memory refused, give null.
+hash_entry* allocate_entries(std::uint64_t count) {
+  if (count > SIZE_MAX / sizeof(hash_entry)) return nullptr;
+  return static_cast<hash_entry*>(std::calloc(static_cast<std::size_t>(count), sizeof(hash_entry)));
+}
+
+// The table the engine starts with. Without it the engine cannot search at
+// all, so it ends at once, as it does without its key file.
+hash_entry* first_entries() {
+  hash_entry* entries = allocate_entries(hash_table::default_size);
+  if (!entries) std::abort();
+  return entries;
+}
+
+std::atomic<std::uint64_t> requested_size{hash_table::default_size};
+
+}  // namespace
+
+hash_entry* hash_table::entries = first_entries();
+std::uint32_t hash_table::mask = static_cast<std::uint32_t>(default_size - 1);
 std::uint8_t hash_table::current_generation = 0;
 std::uint8_t hash_table::current_wipe = 0;
+
+std::uint64_t hash_table::size_for_megabytes(std::uint64_t megabytes) {
+  constexpr std::uint64_t bytes_per_megabyte = std::uint64_t{1} << 20;
+  const std::uint64_t fit =
+      std::min(megabytes, largest_size) * bytes_per_megabyte / sizeof(hash_entry);
+  return std::clamp<std::uint64_t>(std::bit_floor(fit), smallest_size, largest_size);
+}
+
+void hash_table::request_size(std::uint64_t entries_wanted) {
+  requested_size.store(entries_wanted, std::memory_order_relaxed);
+}
+
+bool hash_table::resize() {
+  const std::uint64_t wanted = requested_size.load(std::memory_order_relaxed);
+  if (wanted == size() || !std::has_single_bit(wanted) || wanted > largest_size) return true;
+  hash_entry* fresh = allocate_entries(wanted);
+  if (!fresh) {
+    requested_size.store(size(), std::memory_order_relaxed);  // said once, not at every game
+    return false;
+  }
+  std::free(entries);
+  entries = fresh;
+  mask = static_cast<std::uint32_t>(wanted - 1);
+  current_generation = 0;
+  current_wipe = 0;
+  return true;
+}
 
 static_assert(sizeof(hash_entry) == 24, "the wipe count fits in the padding");
 
@@ -40,13 +95,13 @@ void hash_table::wipe() {
   if (++current_wipe != 0) return;
   // The count wrapped: an entry untouched for 256 wipes could pass for a
   // current one, so this once every entry is zeroed for real.
-  for (hash_entry& entry : entries) entry = hash_entry{};
+  std::fill_n(entries, size(), hash_entry{});
 }
 
 bool hash_table::any_in_search() {
-  for (const hash_entry& entry : entries)
-    if (entry.wipe_count == current_wipe && entry.in_search) return true;
-  return false;
+  return std::any_of(entries, entries + size(), [](const hash_entry& entry) {
+    return entry.wipe_count == current_wipe && entry.in_search;
+  });
 }
 
 hash_entry* hash_table::find(const hash_key& key) {
@@ -58,10 +113,10 @@ void hash_table::clear() {
   if (++current_generation != 0) return;
   // The generation number wrapped: an entry untouched for 256 clears could
   // pass for a current one, so this once every entry is reset for real.
-  for (hash_entry& entry : entries) {
+  std::for_each(entries, entries + size(), [](hash_entry& entry) {
     entry.reset();
     entry.generation = current_generation;
-  }
+  });
 }
 
 }  // namespace marlek

@@ -2,7 +2,8 @@
 // The transposition table: one table of per-position facts that the whole
 // engine shares.
 //
-// 2^20 entries, indexed by the low 20 bits of the position key; one slot
+// 2^20 entries, indexed by the low 20 bits of the position key, unless the
+// player asks for another size (a power of two, made between games); one slot
 // holds one position, with no buckets and no second probe. A new position
 // simply takes the slot over (no depth- or age-preferred replacement), with
 // one exception: an entry whose `in_search` bit is set lies on the path of
@@ -48,8 +49,23 @@ struct hash_entry {
 
 class hash_table {
  public:
-  static constexpr std::uint32_t size = 1u << 20;
-  static constexpr std::uint32_t mask = size - 1;
+  static constexpr std::uint64_t default_size = std::uint64_t{1} << 20;
+  // The slot comes from the key's low 32-bit word: no more slots than that.
+  static constexpr std::uint64_t largest_size = std::uint64_t{1} << 32;
+  static constexpr std::uint64_t smallest_size = std::uint64_t{1} << 10;
+
+  // Entries in the table now.
+  static std::uint64_t size() { return std::uint64_t{mask} + 1; }
+  // The most entries, a power of two, that fit in `megabytes` (at least
+  // smallest_size, at most largest_size).
+  static std::uint64_t size_for_megabytes(std::uint64_t megabytes);
+  // Asks for a table of `entries` (a power of two, as size_for_megabytes
+  // gives); the table takes that size at the next resize(). Any thread.
+  static void request_size(std::uint64_t entries);
+  // Gives the table the size last requested, empty as at program start.
+  // False when the memory cannot be had: the table then stays as it was.
+  // Nothing is done when the size is already the requested one.
+  static bool resize();
 
   // The entry of the current position: a hit, or a freshly claimed slot.
   // Null only when the slot belongs to another position on the search path.
@@ -69,7 +85,8 @@ class hash_table {
  private:
   static hash_entry& current_slot(const hash_key& key);
 
-  static hash_entry entries[size];
+  static hash_entry* entries;
+  static std::uint32_t mask;
   static std::uint8_t current_generation;
   static std::uint8_t current_wipe;
 };

@@ -2,11 +2,12 @@
 
 #include <ostream>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "base/clock.h"
 #include "base/flags.h"
-#include "base/output.h"
+#include "base/front_end.h"
 #include "board/attacks.h"
 #include "board/position.h"
 #include "search/root_moves.h"
@@ -24,14 +25,16 @@ constexpr int aspiration_window = 25;
 // Iterations up to two plies finish at once; they print no line.
 constexpr int silent_depth = 2 * one_ply;
 
-// One thinking line: depth in plies, score, centiseconds, nodes and the
-// principal variation, separated by tabs.
+// One thinking line: depth in plies, score, time, nodes and the principal
+// variation, in the words of the front end.
 void post_line(int depth, int score) {
-  std::ostringstream line;
-  line << depth / one_ply << '\t' << score << '\t' << elapsed_centis() << '\t' << node_count
-       << '\t';
-  print_pv(line);
-  output_line(line.str());
+  search_report report;
+  report.depth = depth / one_ply;
+  report.score = score;
+  report.elapsed_ms = elapsed_millis();
+  report.nodes = node_count;
+  for (move m : principal_variation()) report.pv.push_back(to_text(m));
+  reporter().thinking(report);
 }
 
 // Points best_move at the root's stored move; a move that is not in the
@@ -77,7 +80,7 @@ void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_ou
   }
 }
 
-void print_pv(std::ostream& out) {
+std::vector<move> principal_variation() {
   // Each position of the walk is marked as on the path, so a stored line
   // that returns to one of them ends there instead of going round.
   struct step {
@@ -85,6 +88,7 @@ void print_pv(std::ostream& out) {
     move made;
   };
   std::vector<step> walk;
+  std::vector<move> line;
   for (;;) {
     hash_entry* entry = hash_table::probe();
     if (!entry || entry->in_search || !entry->has_move || !fits_position(entry->hash_move)) break;
@@ -93,12 +97,17 @@ void print_pv(std::ostream& out) {
     make_move(m);
     walk.push_back({entry, m});
     if (mover_in_check()) break;  // illegal: made and taken back unwritten
-    out << m << ' ';
+    line.push_back(m);
   }
   for (auto it = walk.rbegin(); it != walk.rend(); ++it) {
     unmake_move(it->made);
     it->entry->in_search = 0;
   }
+  return line;
+}
+
+void print_pv(std::ostream& out) {
+  for (move m : principal_variation()) out << m << ' ';
 }
 
 }  // namespace marlek

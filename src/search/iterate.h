@@ -2,7 +2,9 @@
 // Iterative deepening from the root, the root search, and the thinking
 // output that reports each completed depth.
 #include <iosfwd>
+#include <vector>
 
+#include "board/move.h"
 #include "search/depth.h"
 
 namespace marlek {
@@ -26,8 +28,11 @@ void iterative_deepening(int max_depth_hundredths, search_fn search,
 // The root node: searches the legal root moves, the stored best move first.
 int search_root(int depth, int alpha, int beta);
 
-// Writes the principal variation stored in the transposition table, each
-// move followed by one space, stopping where a position repeats.
+// The principal variation stored in the transposition table, from the
+// current position, stopping where a position repeats or a stored move is
+// not legal.
+std::vector<move> principal_variation();
+// Writes it, each move followed by one space.
 void print_pv(std::ostream& out);
 
 }  // namespace marlek

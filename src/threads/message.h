@@ -29,11 +29,11 @@ struct message {
   std::int32_t kind;
 };
 
-// The timer's answer to an alarm: the deadline (clock seconds) that expired.
+// The timer's answer to an alarm: the deadline (clock_millis) that expired.
 struct times_up : message {
   static constexpr std::int32_t kind_id = 1;
-  explicit times_up(std::int32_t when) : message(kind_id), deadline(when) {}
-  std::int32_t deadline;
+  explicit times_up(std::int64_t when) : message(kind_id), deadline(when) {}
+  std::int64_t deadline;
 };
 
 // A message that names the worker to be called back.
@@ -43,11 +43,11 @@ struct callback : message {
 };
 
 // An alarm request to the timer: tell `target` when the clock reaches
-// `deadline` (clock seconds).
+// `deadline` (clock_millis).
 struct set_timer : callback {
   static constexpr std::int32_t kind_id = 2;
-  set_timer(mt_object* to, std::int32_t when) : callback(kind_id, to), deadline(when) {}
-  std::int32_t deadline;
+  set_timer(mt_object* to, std::int64_t when) : callback(kind_id, to), deadline(when) {}
+  std::int64_t deadline;
 };
 
 // Commands that carry nothing but their kind.
@@ -64,6 +64,7 @@ using go_now = simple_message<13>;       // move at once if thinking
 using play_other = simple_message<16>;   // wait for the opponent's move
 using undo = simple_message<17>;         // take back one move
 using remove_pair = simple_message<18>;  // take back the last two moves
+using clear_hash = simple_message<20>;   // forget every search result
 
 // The opponent's move, as read from the command line, and the text it was
 // read from, for the error line that names it; legality is the engine

@@ -5,6 +5,7 @@
 // futexes) can miss a release: a worker blocked in acquire() then sleeps
 // for good, and the engine neither answers a command nor lets the process
 // end on `quit`.
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
@@ -26,6 +27,14 @@ class message_count {
     std::unique_lock<std::mutex> hold(lock);
     raised.wait(hold, [this] { return count > 0; });
     --count;
+  }
+
+  // acquire(), giving up at `until`: false when nothing was counted by then.
+  bool acquire_until(std::chrono::steady_clock::time_point until) {
+    std::unique_lock<std::mutex> hold(lock);
+    if (!raised.wait_until(hold, until, [this] { return count > 0; })) return false;
+    --count;
+    return true;
   }
 
  private:

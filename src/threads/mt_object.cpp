@@ -49,6 +49,14 @@ void mt_object::post_message(message* m) {
 
 message* mt_object::wait_message() {
   semaphore.acquire();
+  return take_oldest();
+}
+
+message* mt_object::wait_message_until(std::chrono::steady_clock::time_point until) {
+  return semaphore.acquire_until(until) ? take_oldest() : nullptr;
+}
+
+message* mt_object::take_oldest() {
   std::lock_guard<std::mutex> hold(lock);
   message* oldest = queue.front();
   queue.pop();

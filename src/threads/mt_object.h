@@ -8,6 +8,7 @@
 // do not exist yet), and calls stop() first thing in its destructor (after
 // that its states are gone while the thread might still use them).
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -37,6 +38,9 @@ class mt_object {
   // The oldest message, or nullptr at once when none is queued. Owner's
   // thread only.
   message* try_message();
+  // wait_message(), giving up at `until`: nullptr when nothing came by then.
+  // Owner's thread only.
+  message* wait_message_until(std::chrono::steady_clock::time_point until);
 
   const std::string& name() const { return thread_name; }
 
@@ -51,6 +55,8 @@ class mt_object {
  private:
   friend class state;  // change_state() sets `current`
   void run();
+  // Removes the oldest message; the semaphore has counted it.
+  message* take_oldest();
 
   std::mutex lock;  // guards `queue` only, for one operation at a time
   std::queue<message*, std::deque<message*>> queue;

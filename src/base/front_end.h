@@ -1,0 +1,82 @@
+#pragma once
+// The engine's voice towards the GUI, whatever protocol the GUI speaks.
+//
+// The engine, the search and the game report plain facts here (the move
+// played, a completed depth, a pong, the end of the game, a move refused);
+// the front end installed at start-up chooses the words and writes them
+// with output_line. It sits in the lowest layer, with plain types only
+// (moves as coordinate text), so that every layer above can report without
+// knowing the protocol, and each protocol's words stay in its own folder.
+//
+//   class my_words : public front_end { ... };
+//   my_words words;
+//   install_front_end(&words);   // before the engine thread starts
+//
+// Until one is installed the engine says nothing (the bench, the tools).
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace marlek {
+
+// One completed depth of a search.
+struct search_report {
+  int depth = 0;                // plies
+  int score = 0;                // centipawns, side to move's view; ±10000 is a mate
+  std::int64_t elapsed_ms = 0;  // since the position was last changed
+  std::uint64_t nodes = 0;      // searched since the same moment
+  std::vector<std::string> pv;  // the principal variation, coordinate moves
+};
+
+// How a game ended, as the game code found it after a move.
+enum class game_end { white_mates, black_mates, stalemate, repetition, fifty_moves };
+
+// A book move of the position and its chance of being played, in percent.
+struct book_share {
+  std::string move;
+  int percent = 0;
+};
+
+// Where a running search stands (answered on request while analysing).
+struct search_status {
+  std::int64_t elapsed_ms = 0;
+  std::uint64_t nodes = 0;
+  int depth = 0;             // plies of the iteration now running
+  int moves_left = 0;        // root moves still to search at this depth
+  int moves_total = 0;       // legal root moves
+  std::string current_move;  // the root move being searched; may be empty
+};
+
+class front_end {
+ public:
+  virtual ~front_end() = default;
+
+  // The engine plays `move`; `predicted_reply` is the opponent's expected
+  // answer, empty when there is none. Written before the move is made.
+  virtual void engine_move(std::string_view move, std::string_view predicted_reply) = 0;
+  // A completed depth, while the GUI wants the thinking shown.
+  virtual void thinking(const search_report& report) = 0;
+  // The answer to a ping, once everything sent before it is done.
+  virtual void pong(std::int32_t number) = 0;
+  // A game move ended the game.
+  virtual void game_over(game_end end) = 0;
+  // The GUI's move `text` is not legal here (or not a move at all).
+  virtual void illegal_move(std::string_view text) = 0;
+  // A suggested move for the side to move.
+  virtual void hint(std::string_view move) = 0;
+  // The book moves of the position (empty when it is out of the book).
+  virtual void book_moves(const std::vector<book_share>& moves) = 0;
+  // Where the search stands.
+  virtual void status(const search_status& now) = 0;
+};
+
+// Installs `words` as the engine's front end (nullptr: say nothing) and
+// returns the one it replaces. The object must outlive every thread that
+// reports. Any thread.
+front_end* install_front_end(front_end* words);
+
+// The installed front end, or one that says nothing. Any thread.
+front_end& reporter();
+
+}  // namespace marlek

@@ -1,0 +1,67 @@
+#include "protocol/xboard_output.h"
+
+#include <string>
+
+#include "base/output.h"
+
+namespace marlek {
+
+namespace {
+
+// The thinking line's time column counts whole seconds, in centiseconds.
+std::int64_t whole_second_centis(std::int64_t elapsed_ms) { return elapsed_ms / 1000 * 100; }
+
+const char* result_line(game_end end) {
+  switch (end) {
+    case game_end::white_mates: return "1-0 {White mates}";
+    case game_end::black_mates: return "0-1 {Black mates}";
+    case game_end::stalemate: return "1/2-1/2 {Stalemate}";
+    case game_end::repetition: return "1/2-1/2 {Draw by repetition}";
+    case game_end::fifty_moves: break;
+  }
+  return "1/2-1/2 {50 move rule}";
+}
+
+}  // namespace
+
+void xboard_output::engine_move(std::string_view move, std::string_view) {
+  output_line("move " + std::string(move));
+}
+
+// Depth, score, centiseconds, nodes and the variation, separated by tabs;
+// every move of the variation is followed by a space.
+void xboard_output::thinking(const search_report& report) {
+  std::string line = std::to_string(report.depth) + '\t' + std::to_string(report.score) + '\t' +
+                     std::to_string(whole_second_centis(report.elapsed_ms)) + '\t' +
+                     std::to_string(report.nodes) + '\t';
+  for (const std::string& move : report.pv) line += move + ' ';
+  output_line(line);
+}
+
+void xboard_output::pong(std::int32_t number) { output_line("pong " + std::to_string(number)); }
+
+void xboard_output::game_over(game_end end) { output_line(result_line(end)); }
+
+void xboard_output::illegal_move(std::string_view text) {
+  output_line("Error: Illegal move " + std::string(text));
+}
+
+void xboard_output::hint(std::string_view move) { output_line("Hint: " + std::string(move)); }
+
+// The GUI shows every line that starts with a space, up to an empty line.
+void xboard_output::book_moves(const std::vector<book_share>& moves) {
+  if (moves.empty()) output_line(" no book move in this position");
+  for (const book_share& share : moves)
+    output_line(' ' + share.move + ' ' + std::to_string(share.percent) + '%');
+  output_line("");
+}
+
+void xboard_output::status(const search_status& now) {
+  std::string line = "stat01: " + std::to_string(now.elapsed_ms / 10) + ' ' +
+                     std::to_string(now.nodes) + ' ' + std::to_string(now.depth) + ' ' +
+                     std::to_string(now.moves_left) + ' ' + std::to_string(now.moves_total);
+  if (!now.current_move.empty()) line += ' ' + now.current_move;
+  output_line(line);
+}
+
+}  // namespace marlek

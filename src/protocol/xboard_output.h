@@ -1,0 +1,19 @@
+#pragma once
+// The engine's reports in the words of the xboard/WinBoard protocol.
+#include "base/front_end.h"
+
+namespace marlek {
+
+class xboard_output final : public front_end {
+ public:
+  void engine_move(std::string_view move, std::string_view predicted_reply) override;
+  void thinking(const search_report& report) override;
+  void pong(std::int32_t number) override;
+  void game_over(game_end end) override;
+  void illegal_move(std::string_view text) override;
+  void hint(std::string_view move) override;
+  void book_moves(const std::vector<book_share>& moves) override;
+  void status(const search_status& now) override;
+};
+
+}  // namespace marlek
