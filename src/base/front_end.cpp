@@ -10,6 +10,8 @@ namespace {
 class silent_front_end final : public front_end {
  public:
   void engine_move(std::string_view, std::string_view) override {}
+  void no_legal_move(bool) override {}
+  void position_refused(std::string_view) override {}
   void thinking(const search_report&) override {}
   void pong(std::int32_t) override {}
   void game_over(game_end) override {}

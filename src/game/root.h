@@ -36,7 +36,8 @@ class root : public position {
   // one line on standard output and leaves an empty board with an empty root
   // move list, so that no move is accepted until the next good set-up.
   // Returns whether the text was accepted.
-  static bool SetBoard(const char* text);
+  // With `refusal`, the line goes there instead.
+  static bool SetBoard(const char* text, std::string* refusal = nullptr);
 
   // Deletes every piece and empties the board, the stacks of the game and
   // the root move list.
@@ -52,9 +53,10 @@ class root : public position {
   // game that continues the current one (the same set-up text, the moves
   // played so far as its first moves) only plays the new moves, and the
   // search keeps what its tables know. A bad FEN, or a move that is not
-  // legal (its index goes to `refused`), leaves the current game as it was.
+  // legal (its index goes to `refused`), leaves the current game as it was;
+  // what is wrong with a bad FEN goes to `refusal`.
   static game_set_up set_up_game(const std::string& fen, const move::move_vector& moves,
-                                 std::size_t& refused);
+                                 std::size_t& refused, std::string& refusal);
 
   // Takes back the last move of the game; refused (false, nothing changes)
   // when no move was played since the last set-up.

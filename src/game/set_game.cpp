@@ -11,10 +11,13 @@ namespace marlek {
 
 namespace {
 
+// The board must stand where the game's moves left it: the book loader,
+// for one, plays its lines on the board without a game.
 bool continues_current_game(const std::string& fen, const move::move_vector& moves) {
   const auto& played = root::game_record;
   return !root::set_up_text.empty() && fen == root::set_up_text && played.size() <= moves.size() &&
-         std::equal(played.begin(), played.end(), moves.begin());
+         std::equal(played.begin(), played.end(), moves.begin()) && !root::game_positions.empty() &&
+         root::game_positions.back() == snapshot_of_position();
 }
 
 // Plays moves[from...]; on the first that is not legal, takes back those
@@ -43,14 +46,14 @@ void restore(const std::string& fen, const move::move_vector& moves) {
 }  // namespace
 
 game_set_up root::set_up_game(const std::string& fen, const move::move_vector& moves,
-                              std::size_t& refused) {
+                              std::size_t& refused, std::string& refusal) {
   if (continues_current_game(fen, moves))
     return play_moves(moves, game_record.size(), refused) ? game_set_up::done
                                                           : game_set_up::illegal_move;
   const std::string old_fen = set_up_text;
   const move::move_vector old_moves = game_record;
   game_set_up outcome = game_set_up::done;
-  if (!SetBoard(fen.c_str()))
+  if (!SetBoard(fen.c_str(), &refusal))
     outcome = game_set_up::bad_fen;
   else if (!play_moves(moves, 0, refused))
     outcome = game_set_up::illegal_move;

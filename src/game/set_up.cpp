@@ -20,8 +20,8 @@ void root::clear_board() {
   set_up_text.clear();
 }
 
-bool root::SetBoard(const char* text) {
-  const bool accepted = set_up_board(text);
+bool root::SetBoard(const char* text, std::string* refusal) {
+  const bool accepted = set_up_board(text, refusal);
   game_record.clear();
   game_positions.clear();
   set_up_text = accepted ? text : "";

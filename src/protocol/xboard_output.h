@@ -7,6 +7,8 @@ namespace marlek {
 class xboard_output final : public front_end {
  public:
   void engine_move(std::string_view move, std::string_view predicted_reply) override;
+  void no_legal_move(bool mated) override;
+  void position_refused(std::string_view reason) override;
   void thinking(const search_report& report) override;
   void pong(std::int32_t number) override;
   void game_over(game_end end) override;

@@ -5,7 +5,7 @@
 // pointer. Receivers switch on `kind` and then cast to the class that the
 // kind stands for; each class names its kind as `kind_id`.
 //
-// Kinds 3 to 9 and 20 to 24 are unused; -99 is the worker's own `quit`,
+// Kinds 3 to 9 and 21 to 24 are unused; -99 is the worker's own `quit`,
 // private to mt_object.cpp.
 #include <cstdint>
 #include <string>

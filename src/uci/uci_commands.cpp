@@ -46,7 +46,10 @@ void setoption_command(const word_list& words) {
     refuse("setoption: " + error);
 }
 
-void ucinewgame_command(const word_list&) { start_new_game(); }
+void ucinewgame_command(const word_list&) {
+  finish_search();
+  start_new_game();
+}
 
 // The moves are played as the game's own moves, so that a repetition or the
 // fifty-move rule counts them. A game from the start position may use the
@@ -58,7 +61,9 @@ void position_command(const word_list& words) {
     refuse("position: " + error + "; the position is unchanged");
     return;
   }
-  use_book.store(own_book_enabled() && position.from_start, std::memory_order_relaxed);
+  finish_search();
+  use_book.store(position.from_start, std::memory_order_relaxed);
+  note_side_to_move(position);
   post_to_engine(new set_game(std::move(position.fen), std::move(position.moves)));
 }
 

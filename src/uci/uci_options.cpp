@@ -6,17 +6,23 @@
 #include <string_view>
 
 #include "base/output.h"
-#include "uci/uci_engine_link.h"
+#include "engine/settings.h"
+#include "search/hash_table.h"
 
 namespace marlek {
 
 namespace {
 
+constexpr std::int64_t bytes_per_megabyte = 1 << 20;
+// The engine's own table of 2^20 entries, so that the default changes nothing.
+constexpr std::int64_t default_hash_mb =
+    hash_table::default_size * sizeof(hash_entry) / bytes_per_megabyte;
+constexpr std::int64_t least_hash_mb = 1;
+constexpr std::int64_t most_hash_mb = 65536;
 constexpr std::int64_t default_move_overhead = 30;
 constexpr std::int64_t most_move_overhead = 5000;
 
 std::int64_t move_overhead = default_move_overhead;
-bool own_book = true;
 
 // Option names are not case-sensitive in UCI.
 bool same_name(std::string_view a, std::string_view b) {
@@ -50,30 +56,33 @@ bool read_spin(const uci_setoption& option, std::int64_t low, std::int64_t high,
   return true;
 }
 
-bool set_hash(const uci_setoption& option, std::string& error) {
+bool apply_hash(const uci_setoption& option, std::string& error) {
   std::int64_t megabytes = 0;
   if (!read_spin(option, least_hash_mb, most_hash_mb, megabytes, error)) return false;
-  resize_hash(megabytes);
+  request_hash_megabytes(static_cast<std::uint64_t>(megabytes));
   return true;
 }
 
-bool set_own_book(const uci_setoption& option, std::string& error) {
-  return read_check(option, own_book, error);
+bool apply_own_book(const uci_setoption& option, std::string& error) {
+  bool on = true;
+  if (!read_check(option, on, error)) return false;
+  set_own_book(on);
+  return true;
 }
 
 // The GUI sends `go ponder` when it wants the engine to ponder; the option
 // only tells the engine that it may.
-bool set_ponder(const uci_setoption& option, std::string& error) {
+bool apply_ponder(const uci_setoption& option, std::string& error) {
   bool ignored = false;
   return read_check(option, ignored, error);
 }
 
-bool clear_hash(const uci_setoption&, std::string&) {
-  clear_hash_table();
+bool apply_clear_hash(const uci_setoption&, std::string&) {
+  request_clear_hash();
   return true;
 }
 
-bool set_move_overhead(const uci_setoption& option, std::string& error) {
+bool apply_move_overhead(const uci_setoption& option, std::string& error) {
   return read_spin(option, 0, most_move_overhead, move_overhead, error);
 }
 
@@ -88,14 +97,14 @@ const std::vector<uci_option>& options() {
       {"Hash",
        "type spin default " + std::to_string(default_hash_mb) + " min " +
            std::to_string(least_hash_mb) + " max " + std::to_string(most_hash_mb),
-       set_hash},
-      {"OwnBook", "type check default true", set_own_book},
-      {"Ponder", "type check default false", set_ponder},
-      {"Clear Hash", "type button", clear_hash},
+       apply_hash},
+      {"OwnBook", "type check default true", apply_own_book},
+      {"Ponder", "type check default false", apply_ponder},
+      {"Clear Hash", "type button", apply_clear_hash},
       {"Move Overhead",
        "type spin default " + std::to_string(default_move_overhead) + " min 0 max " +
            std::to_string(most_move_overhead),
-       set_move_overhead},
+       apply_move_overhead},
   };
   return table;
 }
@@ -118,7 +127,5 @@ bool apply_uci_option(const uci_setoption& option, std::string& error) {
 }
 
 std::int64_t move_overhead_ms() { return move_overhead; }
-
-bool own_book_enabled() { return own_book; }
 
 }  // namespace marlek

@@ -19,7 +19,4 @@ bool apply_uci_option(const uci_setoption& option, std::string& error);
 // and the pipes' lag (Move Overhead). Main thread only.
 std::int64_t move_overhead_ms();
 
-// Whether the engine plays from its own book (OwnBook). Main thread only.
-bool own_book_enabled();
-
 }  // namespace marlek

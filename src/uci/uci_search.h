@@ -16,10 +16,16 @@ void start_uci_engine();
 // thread has taken in every command before it.
 void answer_when_ready();
 
+// Remembers whose clock a `go` reads: the side to move after `position`.
+void note_side_to_move(const uci_position& position);
+
 // ucinewgame: the tables start empty.
 void start_new_game();
 
 void start_search(const uci_go& go);
+// A GUI waits for "bestmove" before it sends a new position or search; one
+// that does not still gets it: the running search is stopped first.
+void finish_search();
 void stop_search();
 void ponder_hit();
 
