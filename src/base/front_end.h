@@ -61,6 +61,8 @@ class front_end {
   // A position the GUI gave cannot be set up, for `reason`; the engine
   // keeps the game it had.
   virtual void position_refused(std::string_view reason) = 0;
+  // Whether the GUI is shown the first depths too, which finish at once.
+  virtual bool shows_every_depth() const = 0;
   // A completed depth, while the GUI wants the thinking shown.
   virtual void thinking(const search_report& report) = 0;
   // The answer to a ping, once everything sent before it is done.

@@ -15,6 +15,8 @@ class uci_output final : public front_end {
   void engine_move(std::string_view move, std::string_view predicted_reply) override;
   void no_legal_move(bool mated) override;
   void position_refused(std::string_view reason) override;
+  // One "info" line per completed depth.
+  bool shows_every_depth() const override { return true; }
   void thinking(const search_report& report) override;
   void pong(std::int32_t number) override;
   void game_over(game_end end) override;
