@@ -32,17 +32,19 @@ TEST(ProtocolCommands, TableHoldsExactlyTheProtocolWords) {
   }
   EXPECT_EQ(known,
             (std::vector<std::string>{
-                "?",      "accepted",  "analyze",  "easy",     "exit", "force",    "go",
-                "hard",   "ics",       "level",    "name",     "new",  "nopost",   "otim",
-                "ping",   "playother", "post",     "protover", "quit", "random",   "rejected",
-                "remove", "result",    "setboard", "time",     "undo", "usermove", "xboard"}));
+                ".",        "?",      "accepted", "analyze",  "bk",        "computer", "cores",
+                "depth",    "draw",   "easy",     "exit",     "force",     "go",       "hard",
+                "hint",     "ics",    "level",    "memory",   "name",      "new",      "nopost",
+                "nps",      "option", "otim",     "ping",     "playother", "post",     "protover",
+                "quit",     "random", "rating",   "rejected", "remove",    "result",   "sd",
+                "setboard", "st",     "time",     "undo",     "usermove",  "xboard"}));
 }
 
 TEST(ProtocolCommands, UnknownWordsAreReported) {
-  EXPECT_EQ(run({"Force", "st 5", "sd 3", ".", "", "hint now", " go"}),
-            (lines{"Unrecognized command Force", "Unrecognized command st",
-                   "Unrecognized command sd", "Unrecognized command .", "Unrecognized command ",
-                   "Unrecognized command hint", "Unrecognized command "}));
+  EXPECT_EQ(run({"Force", "setscore 10 3", "pause", "", "Hint", " go"}),
+            (lines{"Unrecognized command Force", "Unrecognized command setscore",
+                   "Unrecognized command pause", "Unrecognized command ",
+                   "Unrecognized command Hint", "Unrecognized command "}));
 }
 
 TEST(ProtocolCommands, IgnoredWordsAreSilent) {

@@ -181,9 +181,8 @@ TEST_F(ProtocolEngine, UserMoveWhileThinkingIsRefusedAndTheEngineStillMoves) {
 TEST_F(ProtocolEngine, IllegalAndUnreadableMovesAreRefusedByTheirText) {
   send_all({"new", "force", "usermove e2e5", "usermove e2", "usermove e2e4Q", "usermove zz",
             "usermove e2e4", "ping 1"});
-  EXPECT_EQ(engine.read_until("pong 1"),
-            (lines{"Error: Illegal move e2e5", "Error: Illegal move e2",
-                   "Error: Illegal move e2e4Q", "Error: Illegal move zz"}));
+  EXPECT_EQ(engine.read_until("pong 1"), (lines{"Illegal move: e2e5", "Illegal move: e2",
+                                                "Illegal move: e2e4Q", "Illegal move: zz"}));
   quit_cleanly();
 }
 
@@ -336,7 +335,7 @@ TEST_F(ProtocolEngine, RejectedSetUpLeavesNothingToPlay) {
   lines seen = *engine.read_until("pong 11");
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_TRUE(seen[0].starts_with("root::SetBoard: "));
-  EXPECT_EQ(seen[1], "Error: Illegal move e2e4");
+  EXPECT_EQ(seen[1], "Illegal move: e2e4");
   quit_cleanly();
 }
 

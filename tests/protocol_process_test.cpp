@@ -32,12 +32,12 @@ TEST(ProtocolProcess, UnknownWordsAreReportedAndIgnoredWordsAreSilent) {
   test::engine_process engine;
   ASSERT_TRUE(engine.wait_ready());
   for (const char* line :
-       {"xboard", "protover 2", "accepted usermove", "Force", "st 5", "sd 3", ".", "",
+       {"xboard", "protover 2", "accepted usermove", "Force", "setscore 10 3", "pause", ".", "",
         "result 1-0 {White mates}", "post", "hard", "easy", "nopost", "Marker"})
     ASSERT_TRUE(engine.send(line));
   EXPECT_EQ(engine.read_until("Unrecognized command Marker"),
-            (lines{"Unrecognized command Force", "Unrecognized command st",
-                   "Unrecognized command sd", "Unrecognized command .", "Unrecognized command "}));
+            (lines{"Unrecognized command Force", "Unrecognized command setscore",
+                   "Unrecognized command pause", "Unrecognized command "}));
   quit_cleanly(engine);
 }
 

@@ -103,12 +103,17 @@ bool is_expected_output(std::string_view line) {
       "Error: level command format.",
       "Error: Improper time format.",
       "Error: Improper otim format.",
+      "",  // the end of the book moves
   };
   // An illegal move is named by the text the GUI sent, whatever it was.
-  static const std::vector<std::string_view> prefixes = {
-      "Unrecognized command ",
-      "root::SetBoard: ", "root::Setboard: ", "Error: command line longer than ",
-      "Error: Illegal move "};
+  static const std::vector<std::string_view> prefixes = {"Unrecognized command ",
+                                                         "root::SetBoard: ",
+                                                         "root::Setboard: ",
+                                                         "Error: command line longer than ",
+                                                         "Illegal move: ",
+                                                         "Hint: ",
+                                                         "stat01: ",
+                                                         " "};
   if (std::find(whole_lines.begin(), whole_lines.end(), line) != whole_lines.end()) return true;
   for (std::string_view prefix : prefixes)
     if (line.starts_with(prefix)) return true;

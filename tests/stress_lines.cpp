@@ -24,11 +24,38 @@ const std::vector<std::string> plausible_moves = {
     "h2h4", "a7a8q", "a7a8n", "b2b1r", "h7h8b", "e1e2", "e8d8", "g1h1", "f6e4",
 };
 
-// Everything that changes the engine's mode or the shared flags; the
-// commands that make it think come twice, so that it often does.
+// Everything that changes the engine's mode, the shared flags or its
+// limits and settings, and the questions it answers; the commands that
+// make it think come twice, so that it often does.
 const std::vector<std::string> mode_words = {
-    "go",      "go",   "force",     "?",   "?",   "undo", "undo",   "remove", "analyze",
-    "analyze", "exit", "playother", "new", "new", "post", "nopost", "hard",   "easy",
+    "go",
+    "go",
+    "force",
+    "?",
+    "?",
+    "undo",
+    "undo",
+    "remove",
+    "analyze",
+    "analyze",
+    "exit",
+    "playother",
+    "new",
+    "new",
+    "post",
+    "nopost",
+    "hard",
+    "easy",
+    "st 0.3",
+    "sd 4",
+    "nps 20000",
+    "hint",
+    "bk",
+    ".",
+    "memory 2",
+    "option Clear Hash",
+    "option OwnBook=0",
+    "option OwnBook=1",
 };
 
 // Positions the engine accepts: the start, en-passant squares for either

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "base/clock.h"
+#include "engine/move_limits.h"
 #include "output_capture.h"
 #include "protocol/dispatcher.h"
 
@@ -18,9 +19,10 @@ class TimeControl : public ::testing::Test {
   void TearDown() override { reset(); }
 
   static void reset() {
-    for (auto* variable :
-         {&moves_per_control, &time_increment, &own_time, &own_stamp, &opp_time, &opp_stamp})
+    for (auto* variable : {&moves_per_control, &time_increment, &increment_fraction_ms, &own_time,
+                           &own_stamp, &opp_time, &opp_stamp})
       variable->store(0);
+    move_limits.reset();
   }
 
   // Both clocks as just received, and the budget, all within one clock
@@ -116,6 +118,21 @@ TEST_F(TimeControl, LevelBaseMayBeMinutesAndSeconds) {
   EXPECT_EQ(opp_time.load(), 125);
   run({"level 40 99999999 0"});  // saturates instead of overflowing
   EXPECT_EQ(own_time.load(), std::numeric_limits<std::int32_t>::max());
+}
+
+TEST_F(TimeControl, LevelAndFixedTimePerMoveReplaceEachOther) {
+  EXPECT_TRUE(run({"level 0 1 0.5"}).empty());
+  EXPECT_EQ(time_increment.load(), 0);
+  EXPECT_EQ(increment_fraction_ms.load(), 500);
+  EXPECT_TRUE(run({"st 1.25"}).empty());
+  EXPECT_EQ(move_limits.move_time_ms.load(), 1250);
+  for (const char* bad : {"st", "st -1", "st 2s", "st .", "st 0"})
+    EXPECT_EQ(run({bad}).size(), 1u) << bad;
+  EXPECT_EQ(move_limits.move_time_ms.load(), 1250);
+  run({"level 40 5 2.25"});
+  EXPECT_EQ(move_limits.move_time_ms.load(), 0);
+  EXPECT_EQ(time_increment.load(), 2);
+  EXPECT_EQ(increment_fraction_ms.load(), 250);
 }
 
 TEST_F(TimeControl, LevelWithWrongWordCountChangesNothing) {

@@ -3,7 +3,8 @@
 window, and reports every game that did not end normally.
 
     tools/match.py --games 10 --opponent /usr/games/fairymax --tc 0:30 --inc 1
-    tools/match.py --games 2 --uci      # Marlek as a UCI engine, through polyglot
+    tools/match.py --games 1 --st 0:02      (two seconds per move)
+    tools/match.py --games 2 --uci          (Marlek as a UCI engine, through polyglot)
 
 xboard runs in its -noGUI mode on a private Xvfb display (xvfb-run). Flag
 falls and false claims are judged by xboard (-autoCallFlag, -testClaims);
@@ -64,6 +65,11 @@ def parse_args():
     p.add_argument("--tc", default="1", help="base time, minutes[:seconds] (xboard -tc)")
     p.add_argument("--inc", type=int, default=None, help="increment in seconds")
     p.add_argument("--mps", type=int, default=None, help="moves per session (level N ...)")
+    p.add_argument("--st", default=None,
+                   help="fixed time per move, minutes[:seconds] as xboard -st reads it; "
+                        "the match then also fails when Marlek's average time per move "
+                        "out of its book exceeds it")
+    p.add_argument("--depth", type=int, default=None, help="depth limit in plies (xboard -depth)")
     p.add_argument("--ponder", action="store_true", help="let both engines ponder")
     p.add_argument("--engine-dir", default=os.path.join(os.path.dirname(__file__), "..", "build"),
                    help="folder holding marlek, marlekkeys.bin and MarlekBook.txt")
@@ -80,6 +86,49 @@ def parse_args():
 def base_seconds(tc):
     minutes, _, seconds = tc.partition(":")
     return int(minutes) * 60 + (int(seconds) if seconds else 0)
+
+
+def move_times(debug_path):
+    """Marlek's moves as xboard's debug log shows them: for each, the
+    milliseconds from the command that put it on move (usermove or go) to
+    its move line, and the depths of the thinking lines in between (none
+    for a book move). Marlek is always xboard's first engine."""
+    moves, start, depths = [], None, []
+    with open(debug_path, errors="replace") as log:
+        for line in log:
+            stamp = re.match(r"^(\d+) ([<>])first : (.*)", line)
+            if not stamp:
+                continue
+            ms, direction, text = int(stamp.group(1)), stamp.group(2), stamp.group(3)
+            if direction == ">" and re.match(r"(usermove|go)\b", text):
+                start, depths = ms, []
+            elif direction == "<" and re.match(r"\d+\t", text):
+                depths.append(int(text.split("\t")[0]))
+            elif direction == "<" and text.startswith("move ") and start is not None:
+                moves.append((ms - start, depths))
+                start = None
+    return moves
+
+
+def check_limits(args, debug_path):
+    """Problems with Marlek's use of a fixed time per move or a depth limit."""
+    problems = []
+    moves = move_times(debug_path) if os.path.exists(debug_path) else []
+    thought = [(ms, depths) for ms, depths in moves if depths]
+    if args.st is not None and thought:
+        limit = base_seconds(args.st) * 1000
+        times = [ms for ms, _ in thought]
+        average = sum(times) / len(times)
+        print("Marlek, %d moves out of book: %.0f ms on average per move, longest %d ms (st %d ms)"
+              % (len(times), average, max(times), limit))
+        if average > limit:
+            problems.append("Marlek took %.0f ms per move on average, over st" % average)
+    if args.depth is not None:
+        deepest = max((max(depths) for _, depths in thought), default=0)
+        print("Marlek's deepest thinking line: %d (depth limit %d)" % (deepest, args.depth))
+        if deepest > args.depth:
+            problems.append("Marlek thought to depth %d, over the limit" % deepest)
+    return problems
 
 
 def split_games(pgn):
@@ -146,6 +195,10 @@ def xboard_command(args, work, wrapper, pgn):
         "-debug", "-nameOfDebugFile", os.path.join(work, "xboard.debug"),
         "-ponder" if args.ponder else "-xponder",
     ]
+    if args.st is not None:
+        command += ["-st", args.st]
+    if args.depth is not None:
+        command += ["-depth", str(args.depth)]
     if args.inc is not None:
         command += ["-inc", str(args.inc)]
     elif args.mps is not None:
@@ -168,8 +221,12 @@ def run_match(args, work):
     os.chmod(wrapper, 0o755)
     pgn = os.path.join(work, "games.pgn")
 
-    # Generous bound: both clocks, plus increments for a long game, plus pauses.
-    per_game = 2 * base_seconds(args.tc) + 2 * 150 * (args.inc or 0) + 60
+    # Generous bound: both clocks, plus increments for a long game, plus pauses;
+    # with a time per move, 150 moves of each side.
+    if args.st is not None:
+        per_game = 2 * 150 * base_seconds(args.st) + 60
+    else:
+        per_game = 2 * base_seconds(args.tc) + 2 * 150 * (args.inc or 0) + 60
     deadline = time.time() + args.games * per_game + 60
     xboard = subprocess.Popen(xboard_command(args, work, wrapper, pgn), cwd=work, env=env,
                               stdout=open(os.path.join(work, "xboard.out"), "w"),
@@ -226,6 +283,7 @@ def report(args, pgn_path, exits_log, peak_rss, rss_after_game, hung):
         problems.append("%d of %d games were played" % (len(games), args.games))
     if hung:
         problems.append("the match did not finish in time (hang)")
+    problems += check_limits(args, os.path.join(os.path.dirname(pgn_path), "xboard.debug"))
     exits = open(exits_log).read().split("\n") if os.path.exists(exits_log) else []
     for line in filter(None, exits):
         # xboard sends "quit" and, right after it, SIGTERM (143): both are a

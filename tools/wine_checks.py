@@ -42,7 +42,9 @@ ZIP_FILES = {"marlek.exe", "marlekkeys.bin", "MarlekBook.txt", "README.txt"}
 STARTUP = b"".join(line + b"\r\n" for line in [
     b"", b"feature done=0", b'feature myname="Marlek 4.4.6"',
     b"feature usermove=1 ping=1 setboard=1 colors=0", b"feature playother=1 analyze=1",
-    b'feature variants="normal"', b"feature done=1"])
+    b'feature variants="normal"', b"feature memory=1 nps=1",
+    b'feature option="OwnBook -check 1"', b'feature option="Clear Hash -button"',
+    b"feature done=1"])
 MIDDLEGAME = "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R1BQ1RK1 w - - 0 9"
 
 failures = []
@@ -141,7 +143,7 @@ def check_session(folder, build):
     engine.send(b"ping 1\n")
     check(engine.read_through(b"pong") == [b"pong 1\r\n"], "ping 1 answered by pong 1")
     engine.send(b"new\nforce\nusermove e2e5\nping 2\n")
-    check(engine.read_through(b"pong") == [b"Error: Illegal move e2e5\r\n", b"pong 2\r\n"],
+    check(engine.read_through(b"pong") == [b"Illegal move: e2e5\r\n", b"pong 2\r\n"],
           "illegal move refused")
     # A GUI on Windows ends its lines with CR LF; the runtime reads them as LF.
     engine.send(b"usermove e2e4\r\nping 3\r\n")

@@ -14,6 +14,7 @@
 // pondering is switched off.
 #include <cstdint>
 
+#include "board/keys.h"
 #include "book/book_choice.h"
 #include "threads/message.h"
 #include "threads/mt_object.h"
@@ -38,6 +39,8 @@ class eanalyze : public eforce {
  public:
   using eforce::eforce;
   void execute() override;
+  void enter() override;
+  void leave() override;
 };
 
 class eponder : public eforce {
@@ -58,11 +61,14 @@ class ego : public eforce {
  private:
   // Sets the alarm or the node limit of this move.
   void limit_the_move();
+  // The depth in plies the engine itself allows this move.
+  int own_depth() const;
   // Writes the "move" line for the chosen root move and plays it.
   void play_best();
 
   std::int32_t pending_ping = 0;  // answered when the engine leaves this state
   std::int64_t deadline = 0;      // of the alarm set on entry (clock_millis)
+  bool adaptive = true;           // the move follows the adaptive depth limit
 };
 
 class engine : public mt_object {
@@ -81,6 +87,12 @@ class engine : public mt_object {
   // The node count at which the search of the engine's move stops; 0 for
   // none. Engine thread only.
   std::uint64_t node_limit = 0;
+  // The opponent's expected reply to the engine's last move, good while
+  // the position is still the one that move reached (expected_at).
+  // Engine thread only.
+  move expected_reply;
+  hash_key expected_at;
+  bool has_expected_reply = false;
 };
 
 // The engine, built (and its thread started) on first use. Any thread.

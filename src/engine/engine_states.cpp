@@ -12,6 +12,7 @@
 #include "engine/depth_limit.h"
 #include "engine/engine.h"
 #include "engine/move_limits.h"
+#include "engine/requests.h"
 #include "engine/time_control.h"
 #include "engine/timer.h"
 #include "game/root.h"
@@ -37,6 +38,12 @@ constexpr const char* not_while_on_move = "Error: undo not legal when it's Marle
 
 bool has_legal_moves() { return root_moves_end > 0; }
 
+// The clock's budget of this move, fraction of the increment included.
+std::int64_t clock_budget_ms() {
+  return std::int64_t{time_budget(position::ply)} * millis_per_second +
+         increment_fraction_ms.load(std::memory_order_relaxed);
+}
+
 // Names the move as the GUI wrote it: text that is no move at all has no
 // coordinate notation to show.
 void report_illegal(const user_move& um) { reporter().illegal_move(um.text); }
@@ -45,10 +52,12 @@ void report_illegal(const user_move& um) { reporter().illegal_move(um.text); }
 int depth_for(int own_plies) { return capped_depth(own_plies) * one_ply; }
 
 // The opponent's expected answer to `chosen`: the second move of the
-// principal variation that chose it, empty when it has none.
-std::string predicted_reply(move chosen) {
+// principal variation that chose it; false when it has none.
+bool predicted_reply(move chosen, move& reply) {
   const std::vector<move> line = principal_variation();
-  return line.size() >= 2 && line[0] == chosen ? to_text(line[1]) : std::string();
+  if (line.size() < 2 || !(line[0] == chosen)) return false;
+  reply = line[1];
+  return true;
 }
 
 // A whole game at once; a bad FEN or an illegal move is reported, and the
@@ -120,6 +129,8 @@ void eforce::handle(message* m) {
         reporter().pong(p->number);
       break;
     case clear_hash::kind_id: root::clear_hash(); break;
+    case hint_request::kind_id: answer_hint(*eng); break;
+    case book_request::kind_id: list_book_moves(); break;
     default: break;  // times_up, go_now, quit: nothing to do here
   }
   delete m;
@@ -128,6 +139,13 @@ void eforce::handle(message* m) {
 void eforce::leave() { start_watch(); }
 
 // Analysis ------------------------------------------------------------------
+
+void eanalyze::enter() { analysing.store(true, std::memory_order_relaxed); }
+
+void eanalyze::leave() {
+  analysing.store(false, std::memory_order_relaxed);
+  eforce::leave();
+}
 
 void eanalyze::execute() {
   if (has_legal_moves())
@@ -200,20 +218,22 @@ void ego::enter() {
 // run until stopped.
 void ego::limit_the_move() {
   deadline = no_alarm;
+  adaptive = move_limits.move_time_ms.load(std::memory_order_relaxed) == 0;
   std::uint64_t nodes = move_limits.node_cap.load(std::memory_order_relaxed);
   if (!move_limits.until_stopped.load(std::memory_order_relaxed)) {
     const std::int64_t fixed_ms = move_limits.move_time_ms.load(std::memory_order_relaxed);
     const std::uint64_t rate = move_limits.node_rate.load(std::memory_order_relaxed);
     if (rate > 0) {
-      const std::int64_t ms =
-          fixed_ms > 0 ? fixed_ms : std::int64_t{time_budget(position::ply)} * millis_per_second;
+      const std::int64_t ms = fixed_ms > 0 ? fixed_ms : clock_budget_ms();
       const std::uint64_t by_rate = std::max<std::uint64_t>(1, rate * ms / millis_per_second);
       nodes = nodes > 0 ? std::min(nodes, by_rate) : by_rate;
     } else {
       // The clock's budget counts whole seconds: its deadline is the turn of
-      // the clock's second, as the clock of `time` and `otim` reads it.
+      // the clock's second, as the clock of `time` and `otim` reads it, and
+      // the fraction of a fractional increment.
       deadline = fixed_ms > 0 ? fixed_time_deadline(fixed_ms)
-                              : deadline_after(time_budget(position::ply)) * millis_per_second;
+                              : deadline_after(time_budget(position::ply)) * millis_per_second +
+                                    increment_fraction_ms.load(std::memory_order_relaxed);
       if (mt_timer* timer = the_timer.load()) timer->post_message(new set_timer(eng, deadline));
     }
   }
@@ -221,9 +241,7 @@ void ego::limit_the_move() {
 }
 
 void ego::execute() {
-  const bool endless = move_limits.until_stopped.load(std::memory_order_relaxed);
-  iterative_deepening(depth_for(endless ? unlimited_plies : depth_limit), search_root,
-                      thinking_output::as_posting);
+  iterative_deepening(depth_for(own_depth()), search_root, thinking_output::as_posting);
   // Stopped by a message, or done with a move that waits for its request.
   if (owner->has_message() || holding_move()) {
     handle(owner->wait_message());
@@ -231,7 +249,14 @@ void ego::execute() {
   }
   // The search completed its depth in time: next time it may go deeper.
   play_best();
-  if (depth_limit < max_depth) depth_limit += 1;
+  if (adaptive && depth_limit < max_depth) depth_limit += 1;
+}
+
+// The adaptive depth saves clock time for later moves. A move with a time of
+// its own cannot save any: it searches until its time is up.
+int ego::own_depth() const {
+  if (move_limits.until_stopped.load(std::memory_order_relaxed)) return unlimited_plies;
+  return adaptive ? depth_limit : max_depth;
 }
 
 void ego::handle(message* m) {
@@ -240,7 +265,7 @@ void ego::handle(message* m) {
       // An alarm left over from an earlier move has another deadline.
       if (auto* alarm = dynamic_cast<times_up*>(m); alarm && alarm->deadline == deadline) {
         play_best();
-        depth_limit -= 1;  // the alarm stopped the search: aim lower next time
+        if (adaptive) depth_limit -= 1;  // the alarm stopped the search: aim lower next time
       }
       break;
     case go_now::kind_id: play_best(); break;
@@ -270,8 +295,13 @@ void ego::play_best() {
     return;
   }
   const move chosen = global_moves[best_move];
-  reporter().engine_move(to_text(chosen), predicted_reply(chosen));
+  move reply;
+  const bool expecting = predicted_reply(chosen, reply);
+  reporter().engine_move(to_text(chosen), expecting ? to_text(reply) : std::string());
   const play_result result = root::play_move(chosen);
+  eng->has_expected_reply = expecting;
+  eng->expected_reply = reply;
+  eng->expected_at = position::position_key;
   if (result == play_result::not_legal) {
     output_line("Error: Marlek's attempting an illegal move: " + to_text(chosen));
     std::abort();

@@ -12,6 +12,7 @@ namespace {
 // little more, since the search unwinds from deeper.
 constexpr std::int64_t margin_ms = 50;
 constexpr std::int64_t margin_per_mille = 30;
+constexpr std::int64_t largest_margin_ms = 500;
 }  // namespace
 
 void search_limits::reset() {
@@ -24,7 +25,8 @@ void search_limits::reset() {
 }
 
 std::int64_t fixed_time_deadline(std::int64_t move_time_ms) {
-  const std::int64_t margin = margin_ms + move_time_ms * margin_per_mille / 1000;
+  const std::int64_t margin =
+      std::min(margin_ms + move_time_ms * margin_per_mille / 1000, largest_margin_ms);
   // A move shorter than the margin still gets half of its time.
   const std::int64_t usable = std::max(move_time_ms - margin, move_time_ms / 2);
   return clock_millis() + usable;

@@ -81,11 +81,13 @@ std::int32_t deadline_after(std::int32_t budget) {
   return clamp_to_int32(std::int64_t{clock_seconds()} + budget);
 }
 
-void set_time_control(std::int32_t moves, std::int64_t base_seconds, std::int32_t increment) {
+void set_time_control(std::int32_t moves, std::int64_t base_seconds, std::int64_t increment_ms) {
   std::int32_t base = clamp_to_int32(base_seconds);
   std::int32_t now = clock_seconds();
   moves_per_control.store(moves, std::memory_order_relaxed);
-  time_increment.store(increment, std::memory_order_relaxed);
+  time_increment.store(clamp_to_int32(increment_ms / millis_per_second), std::memory_order_relaxed);
+  increment_fraction_ms.store(static_cast<std::int32_t>(increment_ms % millis_per_second),
+                              std::memory_order_relaxed);
   own_time.store(base, std::memory_order_relaxed);
   opp_time.store(base, std::memory_order_relaxed);
   own_stamp.store(now, std::memory_order_relaxed);

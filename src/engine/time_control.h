@@ -10,8 +10,10 @@ namespace marlek {
 
 // Moves per time control; 0 means the base time is for the whole game.
 inline std::atomic<std::int32_t> moves_per_control{0};
-// Seconds added per move.
+// Seconds added per move, and the milliseconds of a fractional increment
+// beyond them (`level 0 1 0.5`), which each move's deadline adds.
 inline std::atomic<std::int32_t> time_increment{0};
+inline std::atomic<std::int32_t> increment_fraction_ms{0};
 // Each side's remaining seconds, as known at its stamp (clock seconds).
 inline std::atomic<std::int32_t> own_time{0};
 inline std::atomic<std::int32_t> own_stamp{0};
@@ -42,8 +44,8 @@ std::int64_t clock_share_ms(std::int64_t own_left_ms, std::int64_t opp_left_ms,
 std::int32_t deadline_after(std::int32_t budget);
 
 // A new time control: `moves` per control (0 for the whole game), `base`
-// seconds on both clocks, `increment` seconds added per move.
-void set_time_control(std::int32_t moves, std::int64_t base_seconds, std::int32_t increment);
+// seconds on both clocks, `increment_ms` milliseconds added per move.
+void set_time_control(std::int32_t moves, std::int64_t base_seconds, std::int64_t increment_ms);
 // The remaining time of the engine / the opponent, in centiseconds.
 void set_own_time(std::int32_t centis);
 void set_opp_time(std::int32_t centis);

@@ -24,11 +24,12 @@ void clock_watching::execute() {
 }
 
 std::chrono::steady_clock::time_point clock_watching::next_check() const {
-  auto next = std::chrono::steady_clock::now() + check_interval;
-  for (const set_timer* alarm : alarms)
-    next = std::min(
-        next, std::chrono::steady_clock::time_point(std::chrono::milliseconds(alarm->deadline)));
-  return next;
+  // Compared in milliseconds first: a deadline as far ahead as the clock can
+  // count would overflow the clock's own finer unit.
+  const std::int64_t now = clock_millis();
+  std::int64_t next = now + check_interval.count();
+  for (const set_timer* alarm : alarms) next = std::min(next, alarm->deadline);
+  return std::chrono::steady_clock::time_point(std::chrono::milliseconds(next));
 }
 
 void clock_watching::handle(message* m) {

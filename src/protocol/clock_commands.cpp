@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "base/output.h"
+#include "engine/move_limits.h"
 #include "engine/time_control.h"
 #include "protocol/command_line.h"
+#include "protocol/number_words.h"
 
 namespace marlek {
 
@@ -40,7 +42,10 @@ void level_command() {
     output_line("Error: level command format.");
     return;
   }
-  set_time_control(leading_integer(words[1]), base_seconds(words[2]), leading_integer(words[3]));
+  // The increment may have a fraction: level 0 1 0.5.
+  set_time_control(leading_integer(words[1]), base_seconds(words[2]), leading_seconds_ms(words[3]));
+  // A clock replaces a fixed time per move.
+  move_limits.move_time_ms.store(0, std::memory_order_relaxed);
 }
 
 void time_command() { clock_command(set_own_time, "Error: Improper time format."); }

@@ -3,6 +3,7 @@
 #include "base/flags.h"
 #include "base/output.h"
 #include "engine/engine.h"
+#include "engine/move_limits.h"
 #include "game/root.h"
 #include "protocol/command_line.h"
 
@@ -21,8 +22,12 @@ void go_command() { post_to_engine(new go); }
 // The engine sets up the start position and waits for the opponent with the
 // book on: it plays Black unless a `go` follows. Force mode first stops any
 // search of the old game, so that no move of it, and no move for White in
-// the new one, is played before the engine waits.
+// the new one, is played before the engine waits. A new game keeps the time
+// control, `st` included, but not the depth or the node rate, as the GUI
+// expects.
 void new_command() {
+  move_limits.depth_cap.store(0, std::memory_order_relaxed);
+  move_limits.node_rate.store(0, std::memory_order_relaxed);
   post_to_engine(new force);
   post_to_engine(new setboard(start_position_fen));
   use_book.store(true, std::memory_order_relaxed);

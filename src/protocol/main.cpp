@@ -15,6 +15,7 @@
 #include "book/book_loader.h"
 #include "engine/timer.h"
 #include "protocol/dispatcher.h"
+#include "protocol/option_commands.h"
 #include "protocol/start_options.h"
 #include "protocol/winboard_interface.h"
 #include "protocol/xboard_output.h"
@@ -60,6 +61,8 @@ int main(int argc, char* argv[]) {
   // command to it does.
   static marlek::xboard_output words;
   marlek::install_front_end(&words);
+  // The settings follow the opening lines, before anything can go wrong.
+  marlek::announce_settings();
   load_data_files();
   marlek::output_line("feature done=1");
   marlek::mt_timer timer;

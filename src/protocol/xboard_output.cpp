@@ -48,7 +48,7 @@ void xboard_output::pong(std::int32_t number) { output_line("pong " + std::to_st
 void xboard_output::game_over(game_end end) { output_line(result_line(end)); }
 
 void xboard_output::illegal_move(std::string_view text) {
-  output_line("Error: Illegal move " + std::string(text));
+  output_line("Illegal move: " + std::string(text));
 }
 
 void xboard_output::hint(std::string_view move) { output_line("Hint: " + std::string(move)); }

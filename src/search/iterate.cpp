@@ -10,6 +10,7 @@
 #include "base/front_end.h"
 #include "board/attacks.h"
 #include "board/position.h"
+#include "search/progress.h"
 #include "search/root_moves.h"
 #include "search/scores.h"
 #include "search/search_state.h"
@@ -72,8 +73,10 @@ void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_ou
   if (posting()) post_line(root->depth, score);
 
   // A position searched before resumes at the depth it reached then.
+  progress.moves_total.store(static_cast<int>(root_moves_end), std::memory_order_relaxed);
   for (iteration_depth = root->depth; iteration_depth <= max_depth_hundredths;
        iteration_depth += one_ply) {
+    progress.depth.store(iteration_depth / one_ply, std::memory_order_relaxed);
     if (!search_iteration(search, score)) return;
     if (search == search_root && root->has_move) follow_root_move(*root);
     if (posting() && (iteration_depth > silent_depth || reporter().shows_every_depth()))

@@ -8,6 +8,7 @@
 #include "search/alpha_beta.h"
 #include "search/history.h"
 #include "search/iterate.h"
+#include "search/progress.h"
 #include "search/quiesce.h"
 #include "search/root_moves.h"
 #include "search/scores.h"
@@ -51,6 +52,8 @@ int search_root(int depth, int alpha, int beta) {
   ensure_root_move(*root);
   path_mark on_path(root);
   const move first = root->hash_move;
+  int searched = 0;
+  note_root_move(first, searched++);
   ++node_count;
   make_move(first);
   alpha = std::max(alpha, -child(depth - one_ply, -beta, -alpha));
@@ -68,6 +71,7 @@ int search_root(int depth, int alpha, int beta) {
   for (std::size_t i = 0; i < root_moves_end; ++i) {
     const move m = global_moves[i];
     if (m == root->hash_move) continue;
+    note_root_move(m, searched++);
     ++node_count;
     make_move(m);
     const int v = -child(depth - one_ply, -alpha - 1, -alpha);

@@ -57,14 +57,16 @@ struct simple_message : message {
   simple_message() : message(N) {}
 };
 
-using force = simple_message<10>;        // enter force mode
-using analyze = simple_message<11>;      // enter analysis mode
-using go = simple_message<12>;           // take the side to move and think
-using go_now = simple_message<13>;       // move at once if thinking
-using play_other = simple_message<16>;   // wait for the opponent's move
-using undo = simple_message<17>;         // take back one move
-using remove_pair = simple_message<18>;  // take back the last two moves
-using clear_hash = simple_message<20>;   // forget every search result
+using force = simple_message<10>;         // enter force mode
+using analyze = simple_message<11>;       // enter analysis mode
+using go = simple_message<12>;            // take the side to move and think
+using go_now = simple_message<13>;        // move at once if thinking
+using play_other = simple_message<16>;    // wait for the opponent's move
+using undo = simple_message<17>;          // take back one move
+using remove_pair = simple_message<18>;   // take back the last two moves
+using clear_hash = simple_message<20>;    // forget every search result
+using hint_request = simple_message<21>;  // suggest a move for the side to move
+using book_request = simple_message<22>;  // list the book moves of the position
 
 // The opponent's move, as read from the command line, and the text it was
 // read from, for the error line that names it; legality is the engine

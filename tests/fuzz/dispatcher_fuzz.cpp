@@ -54,6 +54,9 @@ bool class_matches(const message* m) {
     case undo::kind_id: return is_a<undo>(m);
     case remove_pair::kind_id: return is_a<remove_pair>(m);
     case ping::kind_id: return is_a<ping>(m);
+    case clear_hash::kind_id: return is_a<clear_hash>(m);
+    case hint_request::kind_id: return is_a<hint_request>(m);
+    case book_request::kind_id: return is_a<book_request>(m);
     default: return false;  // timer kinds and the worker's quit are not the main thread's
   }
 }
@@ -198,9 +201,11 @@ void check_clock(const line_words& line, const before_line& before,
 const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_commands = {
     {"?", {go_now::kind_id}},
     {"analyze", {analyze::kind_id}},
+    {"bk", {book_request::kind_id}},
     {"exit", {force::kind_id}},
     {"force", {force::kind_id}},
     {"go", {go::kind_id}},
+    {"hint", {hint_request::kind_id}},
     {"new", {force::kind_id, setboard::kind_id, play_other::kind_id}},
     {"playother", {play_other::kind_id}},
     {"remove", {remove_pair::kind_id}},
@@ -208,13 +213,20 @@ const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_comm
     {"undo", {undo::kind_id}},
     {"usermove", {user_move::kind_id}},
 };
-constexpr std::string_view silent_commands[] = {"accepted", "ics",    "name",   "protover",
-                                                "random",   "result", "xboard", "post",
-                                                "nopost",   "hard",   "easy"};
+constexpr std::string_view silent_commands[] = {
+    "accepted", "ics",  "name", "protover", "random", "result", "xboard", "post",
+    "nopost",   "hard", "easy", "computer", "rating", "draw",   "cores",  "."};
+// Commands that set a limit or a setting: silent, or one error line.
+constexpr std::string_view setting_commands[] = {"st", "sd", "depth", "nps", "memory", "option"};
 
 bool is_silent(std::string_view word) {
   return std::find(std::begin(silent_commands), std::end(silent_commands), word) !=
          std::end(silent_commands);
+}
+
+bool is_setting(std::string_view word) {
+  return std::find(std::begin(setting_commands), std::end(setting_commands), word) !=
+         std::end(setting_commands);
 }
 
 // The flags after the line: only their own commands touch them.
@@ -247,6 +259,11 @@ void check_line(const line_words& line, const before_line& before) {
       expected_posts = {ping::kind_id};
   } else if (is_silent(word)) {
     FUZZ_REQUIRE(out.empty());
+  } else if (is_setting(word)) {
+    FUZZ_REQUIRE(out.empty() || (out.size() == 1 && out[0].starts_with("Error")));
+    // The one setting the engine thread carries out: a button.
+    if (word == "option" && line.argument_text == "Clear Hash")
+      expected_posts = {clear_hash::kind_id};
   } else {
     FUZZ_REQUIRE(out.size() == 1 && out[0] == "Unrecognized command " + word);
   }
