@@ -22,7 +22,9 @@
 #include "engine/engine.h"
 #include "fuzz_support.h"
 #include "game/root.h"
+#include "search/hash_table.h"
 #include "search/search_state.h"
+#include "uci/uci_commands.h"
 #include "uci/uci_parser.h"
 #include "uci/uci_session.h"
 
@@ -31,7 +33,8 @@ namespace {
 using namespace marlek;
 
 std::vector<const set_game*> games_posted;
-std::size_t messages_posted = 0;
+// The kinds of the other messages posted for the current line.
+std::vector<std::int32_t> others_posted;
 
 bool is_file(char c) { return c >= 'a' && c <= 'h'; }
 bool is_rank(char c) { return c >= '1' && c <= '8'; }
@@ -67,12 +70,15 @@ void check_set_up(const set_game& sg) {
   FUZZ_REQUIRE(std::all_of(sg.moves.begin(), sg.moves.end(), reads_as_move));
   move::move_vector moves;
   for (const std::string& text : sg.moves) moves.push_back(move(text.c_str()));
+  // A Hash option may have asked for gigabytes; the set-up would take them.
+  hash_table::request_size(hash_table::default_size);
   const game_state before;
   std::size_t refused = 0;
-  const game_set_up outcome = root::set_up_game(sg.fen, moves, refused);
+  std::string refusal;
+  const game_set_up outcome = root::set_up_game(sg.fen, moves, refused, refusal);
   fuzz::take_output();  // the set-up's own complaints are not the front end's
   if (outcome != game_set_up::done) {
-    FUZZ_REQUIRE(outcome == game_set_up::bad_fen || refused < moves.size());
+    FUZZ_REQUIRE(outcome == game_set_up::illegal_move ? refused < moves.size() : !refusal.empty());
     FUZZ_REQUIRE(game_state() == before);
     return;
   }
@@ -87,13 +93,13 @@ namespace marlek {
 // The checking sink in place of the engine thread.
 void post_to_engine(message* m) {
   FUZZ_REQUIRE(m != nullptr);
-  ++messages_posted;
   if (m->kind == set_game::kind_id) {
     const auto* sg = dynamic_cast<const set_game*>(m);
     FUZZ_REQUIRE(sg != nullptr);
     games_posted.push_back(sg);
     return;
   }
+  others_posted.push_back(m->kind);
   delete m;
 }
 
@@ -105,18 +111,28 @@ void run_line(std::string_view line) {
   const auto words = uci_words(line);
   if (!words.empty() && words[0] == "quit") return;  // ends the process by design
   games_posted.clear();
-  messages_posted = 0;
+  others_posted.clear();
   run_uci_line(line);
   const std::vector<std::string> out = fuzz::take_output();
   const std::size_t refusals = std::count_if(
       out.begin(), out.end(), [](const std::string& l) { return l.starts_with("info string "); });
   FUZZ_REQUIRE(refusals + std::count_if(out.begin(), out.end(), is_uci_answer) == out.size());
   const std::string command = words.empty() ? "" : std::string(words[0]);
-  if (command == "position" || command == "setoption" || command.empty()) {
-    FUZZ_REQUIRE(refusals + games_posted.size() <= 1);
-    FUZZ_REQUIRE(messages_posted == games_posted.size());
+  const auto only_posted = [](std::int32_t kind) {
+    return std::all_of(others_posted.begin(), others_posted.end(),
+                       [kind](std::int32_t k) { return k == kind; });
+  };
+  if (command == "position") {
+    // One game or one refusal; a search still running is stopped first.
+    FUZZ_REQUIRE(refusals + games_posted.size() == 1 && only_posted(go_now::kind_id));
+  } else {
+    FUZZ_REQUIRE(games_posted.empty());
   }
-  if (command == "position") FUZZ_REQUIRE(refusals + games_posted.size() == 1);
+  if (command == "setoption") FUZZ_REQUIRE(refusals <= 1 && only_posted(clear_hash::kind_id));
+  if (command.empty()) FUZZ_REQUIRE(out.empty() && others_posted.empty());
+  if (!find_uci_command(command) && !command.empty()) {
+    FUZZ_REQUIRE(out.size() == 1 && refusals == 1 && others_posted.empty());
+  }
   for (const set_game* sg : games_posted) {
     check_set_up(*sg);
     delete sg;
