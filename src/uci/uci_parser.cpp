@@ -61,9 +61,14 @@ bool read_move(std::string_view word, std::string& out) {
   return true;
 }
 
+// Far beyond any clock or node count, and far enough from the ends of the
+// type that sums and differences of such numbers cannot overflow.
+constexpr std::int64_t largest_go_number = std::int64_t{1} << 50;
+
 bool read_number(std::string_view word, std::int64_t& value) {
   const char* end = word.data() + word.size();
   auto [stop, fault] = std::from_chars(word.data(), end, value);
+  value = std::clamp(value, -largest_go_number, largest_go_number);
   return fault == std::errc() && stop == end;
 }
 
@@ -77,6 +82,10 @@ std::optional<std::int64_t>* go_number(uci_go& go, std::string_view key) {
   if (key == "depth") return &go.depth;
   if (key == "nodes") return &go.nodes;
   return nullptr;
+}
+
+bool is_go_word(uci_go& go, std::string_view word) {
+  return word == "infinite" || word == "ponder" || go_number(go, word) != nullptr;
 }
 
 void note(std::string& notes, const std::string& text) {
@@ -138,12 +147,11 @@ bool parse_go(const word_list& words, uci_go& out, std::string& unknown) {
       out.ponder = true;
     } else if (auto* number = go_number(out, *it)) {
       std::int64_t value = 0;
-      if (it + 1 == words.end() || !read_number(it[1], value)) {
-        note(unknown, "'" + std::string(*it) + "' needs a whole number");
-        continue;
-      }
-      *number = value;
-      ++it;
+      const bool has_value = it + 1 != words.end() && read_number(it[1], value);
+      if (!has_value) note(unknown, "'" + std::string(*it) + "' needs a whole number");
+      if (has_value) *number = value;
+      // A bad value goes with its word, unless it is the next word itself.
+      if (has_value || (it + 1 != words.end() && !is_go_word(out, it[1]))) ++it;
     } else {
       note(unknown, "'" + std::string(*it) + "' is not supported");
     }

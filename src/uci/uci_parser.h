@@ -29,8 +29,9 @@ bool parse_position(const std::vector<std::string_view>& words, uci_position& ou
 
 // go [wtime N] [btime N] [winc N] [binc N] [movestogo N] [movetime N]
 //    [depth N] [nodes N] [infinite] [ponder]
-// Times are in milliseconds. Words it does not know are reported in
-// `unknown` and left out; the search still runs.
+// Times are in milliseconds; numbers beyond 2^50 either way are read as
+// 2^50. Words it does not know are reported in `unknown` and left out; the
+// search still runs.
 struct uci_go {
   std::optional<std::int64_t> wtime, btime, winc, binc, movestogo, movetime, depth, nodes;
   bool infinite = false;
