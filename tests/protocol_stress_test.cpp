@@ -106,14 +106,13 @@ bool is_expected_output(std::string_view line) {
       "",  // the end of the book moves
   };
   // An illegal move is named by the text the GUI sent, whatever it was.
-  static const std::vector<std::string_view> prefixes = {"Unrecognized command ",
-                                                         "root::SetBoard: ",
-                                                         "root::Setboard: ",
-                                                         "Error: command line longer than ",
-                                                         "Illegal move: ",
-                                                         "Hint: ",
-                                                         "stat01: ",
-                                                         " "};
+  static const std::vector<std::string_view> prefixes = {
+      "Unrecognized command ",
+      "root::SetBoard: ", "root::Setboard: ", "Error: command line longer than ",
+      "Illegal move: ", "Hint: ", "stat01: ", " ",
+      // A mangled limit or setting is refused by name.
+      "Error: st needs ", "Error: sd needs ", "Error: depth needs ", "Error: nps needs ",
+      "Error: memory needs ", "Error (bad value): ", "Error (unknown option): "};
   if (std::find(whole_lines.begin(), whole_lines.end(), line) != whole_lines.end()) return true;
   for (std::string_view prefix : prefixes)
     if (line.starts_with(prefix)) return true;

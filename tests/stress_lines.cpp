@@ -27,36 +27,16 @@ const std::vector<std::string> plausible_moves = {
 // Everything that changes the engine's mode, the shared flags or its
 // limits and settings, and the questions it answers; the commands that
 // make it think come twice, so that it often does.
-const std::vector<std::string> mode_words = {
-    "go",
-    "go",
-    "force",
-    "?",
-    "?",
-    "undo",
-    "undo",
-    "remove",
-    "analyze",
-    "analyze",
-    "exit",
-    "playother",
-    "new",
-    "new",
-    "post",
-    "nopost",
-    "hard",
-    "easy",
-    "st 0.3",
-    "sd 4",
-    "nps 20000",
-    "hint",
-    "bk",
-    ".",
-    "memory 2",
-    "option Clear Hash",
-    "option OwnBook=0",
-    "option OwnBook=1",
-};
+const std::vector<std::string> mode_words = [] {
+  std::vector<std::string> words = {
+      "go",      "go",   "force",     "?",   "?",   "undo", "undo",   "remove", "analyze",
+      "analyze", "exit", "playother", "new", "new", "post", "nopost", "hard",   "easy",
+  };
+  for (const char* setting : {"st 0.3", "sd 4", "nps 20000", "hint", "bk", ".", "memory 2",
+                              "option Clear Hash", "option OwnBook=0", "option OwnBook=1"})
+    words.emplace_back(setting);
+  return words;
+}();
 
 // Positions the engine accepts: the start, en-passant squares for either
 // side, castling rights, a mate in one, a stalemate, a promotion race, a
