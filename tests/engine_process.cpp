@@ -110,7 +110,7 @@ void close_fd(int& fd) {
 
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void become_engine(const std::string& binary, const std::string& directory,
-                                pipe_pair in, pipe_pair out, pipe_pair err) {
+                                char* const argv[], pipe_pair in, pipe_pair out, pipe_pair err) {
   if (dup2(in.read_end, STDIN_FILENO) < 0 || dup2(out.write_end, STDOUT_FILENO) < 0 ||
       dup2(err.write_end, STDERR_FILENO) < 0 || chdir(directory.c_str()) != 0)
     _exit(127);
@@ -119,14 +119,7 @@ void close_fd(int& fd) {
   setrlimit(RLIMIT_CORE, &no_core);
   // The tests ignore SIGPIPE; the engine gets the default back.
   signal(SIGPIPE, SIG_DFL);
-#ifdef MARLEK_EMULATOR
-  // A cross-built engine runs under the same emulator as these tests: the
-  // kernel here cannot start it by itself.
-  execl(MARLEK_EMULATOR, MARLEK_EMULATOR, binary.c_str(),
-        static_cast<char*>(nullptr));
-#else
-  execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
-#endif
+  execv(argv[0], argv);
   _exit(127);
 }
 
@@ -137,12 +130,24 @@ int remaining_millis(steady_clock::time_point until) {
 
 }  // namespace
 
-engine_process::engine_process(const std::string& binary, const std::string& directory) {
+engine_process::engine_process(const std::string& binary, const std::string& directory,
+                               const std::vector<std::string>& arguments) {
   // Writing to an engine that has ended must fail, not kill the tests.
   signal(SIGPIPE, SIG_IGN);
+  // Built before the fork: the child may not allocate.
+  std::vector<std::string> words{binary};
+#ifdef MARLEK_EMULATOR
+  // A cross-built engine runs under the same emulator as these tests: the
+  // kernel here cannot start it by itself.
+  words.insert(words.begin(), MARLEK_EMULATOR);
+#endif
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
   pipe_pair in = make_pipe(), out = make_pipe(), err = make_pipe();
   child = fork();
-  if (child == 0) become_engine(binary, directory, in, out, err);
+  if (child == 0) become_engine(binary, directory, argv.data(), in, out, err);
   close(in.read_end);
   close(out.write_end);
   close(err.write_end);

@@ -50,9 +50,11 @@ struct process_end {
 
 class engine_process {
  public:
-  // Starts `binary` with `directory` as its working directory.
+  // Starts `binary` with `directory` as its working directory and
+  // `arguments` on its command line.
   explicit engine_process(const std::string& binary = MARLEK_BINARY,
-                          const std::string& directory = MARLEK_BUILD_DIR);
+                          const std::string& directory = MARLEK_BUILD_DIR,
+                          const std::vector<std::string>& arguments = {});
   ~engine_process();
   engine_process(const engine_process&) = delete;
   engine_process& operator=(const engine_process&) = delete;

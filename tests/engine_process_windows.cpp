@@ -80,7 +80,8 @@ struct engine_process::windows_child {
   }
 };
 
-engine_process::engine_process(const std::string& binary, const std::string& directory)
+engine_process::engine_process(const std::string& binary, const std::string& directory,
+                               const std::vector<std::string>& arguments)
     : child(std::make_unique<windows_child>()) {
   pipe_pair in = make_pipe(&pipe_pair::write_end);
   pipe_pair out = make_pipe(&pipe_pair::read_end);
@@ -93,6 +94,7 @@ engine_process::engine_process(const std::string& binary, const std::string& dir
   startup.hStdError = err.write_end;
   PROCESS_INFORMATION started{};
   std::string command_line = "\"" + binary + "\"";
+  for (const std::string& argument : arguments) command_line += " " + argument;
   const BOOL ok = CreateProcessA(binary.c_str(), command_line.data(), nullptr, nullptr, TRUE,
                                  DETACHED_PROCESS, nullptr, directory.c_str(), &startup, &started);
   // The child's ends now belong to the child alone.

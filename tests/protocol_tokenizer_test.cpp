@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "base/line_reader.h"
 #include "protocol/command_line.h"
-#include "protocol/line_reader.h"
 
 namespace marlek {
 namespace {

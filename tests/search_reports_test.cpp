@@ -16,6 +16,9 @@ namespace {
 
 struct recording_front_end : front_end {
   void engine_move(std::string_view, std::string_view) override {}
+  void no_legal_move(bool) override {}
+  bool shows_every_depth() const override { return false; }
+  void position_refused(std::string_view) override {}
   void thinking(const search_report& report) override { reports.push_back(report); }
   void pong(std::int32_t) override {}
   void game_over(game_end end) override { endings.push_back(end); }

@@ -4,13 +4,16 @@ window, and reports every game that did not end normally.
 
     tools/match.py --games 10 --opponent /usr/games/fairymax --tc 0:30 --inc 1
     tools/match.py --games 1 --st 0:02      (two seconds per move)
+    tools/match.py --games 2 --uci          (Marlek as a UCI engine, through polyglot)
 
 xboard runs in its -noGUI mode on a private Xvfb display (xvfb-run). Flag
 falls and false claims are judged by xboard (-autoCallFlag, -testClaims);
 xboard does not notice an engine that died, so each Marlek process runs
 under a small wrapper that logs how it ended, and the match counts any exit
 other than a clean one as a crash. The script watches Marlek's resident size
-too, so that a leak across games shows.
+too, so that a leak across games shows. With --uci, xboard drives Marlek
+through polyglot (Debian's `polyglot`), which speaks UCI to it, as any UCI
+GUI would.
 
 Exit status: 0 when every game ended normally, 1 otherwise.
 """
@@ -84,6 +87,9 @@ def parse_args():
                         " bare moves, and positions through edit")
     p.add_argument("--position-file", default=None,
                    help="FEN file each game starts from (xboard -lpf)")
+    p.add_argument("--uci", action="store_true",
+                   help="run Marlek as a UCI engine through polyglot (polyglot -noini -ec ...)")
+    p.add_argument("--polyglot", default="/usr/games/polyglot", help="the polyglot adapter")
     p.add_argument("--out", default=None, help="folder for the PGN and logs (kept)")
     return p.parse_args()
 
@@ -179,10 +185,16 @@ def marlek_processes(engine_path, session):
 
 
 def xboard_command(args, work, wrapper, pgn):
-    if args.installed:
+    engine_dir = os.path.abspath(args.engine_dir)
+    if args.uci:
+        # polyglot starts the engine plain: the first command, `uci`, makes
+        # Marlek a UCI engine.
+        engine = "marlek" if args.installed else wrapper
+        first = ["-fcp", "%s -noini -ec %s -ed %s" % (args.polyglot, engine, engine_dir), "-fd", work]
+    elif args.installed:
         first = ["-fcp", "marlek"]
     else:
-        first = ["-fcp", wrapper, "-fd", os.path.abspath(args.engine_dir)]
+        first = ["-fcp", wrapper, "-fd", engine_dir]
     opponent_dir = os.path.dirname(args.opponent) or "."
     command = [
         "xvfb-run", "-a", "xboard", "-noGUI", *first,

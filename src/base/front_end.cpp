@@ -10,6 +10,9 @@ namespace {
 class silent_front_end final : public front_end {
  public:
   void engine_move(std::string_view, std::string_view) override {}
+  void no_legal_move(bool) override {}
+  bool shows_every_depth() const override { return false; }
+  void position_refused(std::string_view) override {}
   void thinking(const search_report&) override {}
   void pong(std::int32_t) override {}
   void game_over(game_end) override {}

@@ -55,6 +55,14 @@ class front_end {
   // The engine plays `move`; `predicted_reply` is the opponent's expected
   // answer, empty when there is none. Written before the move is made.
   virtual void engine_move(std::string_view move, std::string_view predicted_reply) = 0;
+  // The engine was to move in a position without a legal move: `mated`, or
+  // stalemated.
+  virtual void no_legal_move(bool mated) = 0;
+  // A position the GUI gave cannot be set up, for `reason`; the engine
+  // keeps the game it had.
+  virtual void position_refused(std::string_view reason) = 0;
+  // Whether the GUI is shown the first depths too, which finish at once.
+  virtual bool shows_every_depth() const = 0;
   // A completed depth, while the GUI wants the thinking shown.
   virtual void thinking(const search_report& report) = 0;
   // The answer to a ping, once everything sent before it is done.

@@ -200,9 +200,12 @@ const char* read_fen(std::string_view text, fen_position& out) {
   return nullptr;
 }
 
-void reject(const char* message) {
+void reject(const char* message, std::string* refusal) {
   clear_board();
-  output_line(message);
+  if (refusal)
+    *refusal = message;
+  else
+    output_line(message);
 }
 
 }  // namespace
@@ -231,17 +234,17 @@ void clear_board() {
   for (auto& right : position::castling_rights) right = 0;
 }
 
-bool set_up_board(const char* text) {
+bool set_up_board(const char* text, std::string* refusal) {
   fen_position pos;
   if (const char* error = read_fen(text ? std::string_view(text) : std::string_view(), pos)) {
-    reject(error);
+    reject(error, refusal);
     return false;
   }
   clear_board();
   for (square s : pos.order) new_piece(pos.letters[s], s);
   position::side_to_move = pos.side;
   if (in_check(1 - position::side_to_move)) {
-    reject(opponent_in_check);
+    reject(opponent_in_check, refusal);
     return false;
   }
   for (int right = 0; right < 4; ++right)

@@ -8,6 +8,7 @@
 #include "base/flags.h"
 #include "base/front_end.h"
 #include "base/output.h"
+#include "board/attacks.h"
 #include "engine/depth_limit.h"
 #include "engine/engine.h"
 #include "engine/move_limits.h"
@@ -67,6 +68,29 @@ bool report_unplayable(const char* reason, const char* command) {
   return reason == nullptr;
 }
 
+// A whole game at once; a bad FEN or an illegal move is reported, and the
+// old game stays.
+void set_up_game(const set_game& sg) {
+  move::move_vector moves;
+  for (const std::string& text : sg.moves) moves.push_back(move(text.c_str()));
+  std::size_t refused = 0;
+  std::string refusal;
+  switch (root::set_up_game(sg.fen, moves, refused, refusal)) {
+    case game_set_up::bad_fen: reporter().position_refused(refusal); break;
+    case game_set_up::illegal_move: reporter().illegal_move(sg.moves[refused]); break;
+    case game_set_up::done: break;
+  }
+}
+
+// Whether the side to move, without a legal move, is mated (and not
+// stalemated, or without a position at all).
+bool side_to_move_mated() {
+  const colour side = position::side_to_move;
+  return position::kings[side] != nullptr && in_check(side);
+}
+
+bool holding_move() { return move_limits.hold_move.load(std::memory_order_relaxed); }
+
 // The message as the class its kind stands for, or null after `complaint`
 // when it is not one.
 template <typename T>
@@ -95,6 +119,10 @@ void eforce::handle(message* m) {
     case setboard::kind_id:
       if (auto* sb = as<setboard>(m, "Error: engine received malformed SETBOARD message."))
         root::SetBoard(sb->text);
+      break;
+    case set_game::kind_id:
+      if (auto* sg = as<set_game>(m, "Error: engine received malformed SET_GAME message."))
+        set_up_game(*sg);
       break;
     case play_other::kind_id: change_state(&eng->ponder_mode); break;
     case edit_board::kind_id:
@@ -188,13 +216,14 @@ void eponder::handle(message* m) {
 
 void ego::enter() {
   if (!has_legal_moves()) {
-    // The game is over (or no position was set up): nothing to play.
-    change_state(&eng->force_mode);
+    // The game is over (or no position was set up): nothing to play. A held
+    // move waits for its request all the same.
+    if (!holding_move()) play_best();
     return;
   }
   std::size_t book_index = 0;
-  if (own_book.load(std::memory_order_relaxed) && use_book.load(std::memory_order_relaxed) &&
-      choose_book_move(eng->random, book_index)) {
+  if (!holding_move() && own_book.load(std::memory_order_relaxed) &&
+      use_book.load(std::memory_order_relaxed) && choose_book_move(eng->random, book_index)) {
     best_move = book_index;
     play_best();  // a book move costs no clock time: no alarm
     return;
@@ -231,7 +260,8 @@ void ego::limit_the_move() {
 
 void ego::execute() {
   iterative_deepening(depth_for(own_depth()), search_root, thinking_output::as_posting);
-  if (owner->has_message()) {
+  // Stopped by a message, or done with a move that waits for its request.
+  if (owner->has_message() || holding_move()) {
     handle(owner->wait_message());
     return;
   }
@@ -278,6 +308,7 @@ void ego::leave() {
 
 void ego::play_best() {
   if (!has_legal_moves() || best_move >= root_moves_end) {
+    reporter().no_legal_move(side_to_move_mated());
     change_state(&eng->force_mode);
     return;
   }

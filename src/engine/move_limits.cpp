@@ -18,6 +18,7 @@ constexpr std::int64_t largest_margin_ms = 500;
 void search_limits::reset() {
   move_time_ms.store(0, std::memory_order_relaxed);
   until_stopped.store(false, std::memory_order_relaxed);
+  hold_move.store(false, std::memory_order_relaxed);
   depth_cap.store(0, std::memory_order_relaxed);
   node_cap.store(0, std::memory_order_relaxed);
   node_rate.store(0, std::memory_order_relaxed);

@@ -27,6 +27,11 @@ struct search_limits {
   std::atomic<int> depth_cap{0};
   // > 0: at most this many nodes per move.
   std::atomic<std::uint64_t> node_cap{0};
+  // The engine gives its move only when told to (a move-now request): a
+  // search that ends by itself waits for it, and the book is not asked.
+  // For a GUI that analyses, or that lets the engine ponder on a move it
+  // may still take back.
+  std::atomic<bool> hold_move{false};
   // > 0: nodes per second stand in for the wall clock: a budget of t
   // seconds becomes t times this many nodes, and no alarm is set.
   std::atomic<std::uint64_t> node_rate{0};

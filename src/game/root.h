@@ -1,6 +1,8 @@
 #pragma once
 // `root` owns the game: it sets positions up from FEN text (set_up.cpp) and
 // plays and takes back the moves of the game (game.cpp).
+#include <cstddef>
+#include <string>
 #include <vector>
 
 #include "board/position.h"
@@ -17,6 +19,9 @@ enum class play_result {
   checkmate = 5,
 };
 
+// What set_game made of the game it was given.
+enum class game_set_up { done, bad_fen, illegal_move };
+
 class root : public position {
  public:
   // Every move made by play_move since the last set-up, in order.
@@ -24,12 +29,15 @@ class root : public position {
   // The set-up position and every position a move of game_record reached,
   // in order: the repetition rule counts in here.
   static inline std::vector<position_snapshot> game_positions;
+  // The FEN text of the last set-up, empty after a rejected one.
+  static inline std::string set_up_text;
 
   // Replaces the position by the one a FEN text describes. A bad text gets
   // one line on standard output and leaves an empty board with an empty root
   // move list, so that no move is accepted until the next good set-up.
   // Returns whether the text was accepted.
-  static bool SetBoard(const char* text);
+  // With `refusal`, the line goes there instead.
+  static bool SetBoard(const char* text, std::string* refusal = nullptr);
 
   // Deletes every piece and empties the board, the stacks of the game and
   // the root move list.
@@ -40,6 +48,16 @@ class root : public position {
   // one of the endings when it was made and ended the game, after writing
   // the result line.
   static play_result play_move(move m);
+  // Sets the game up as the position of `fen` followed by `moves`, played as
+  // game moves so that repetitions and the fifty-move rule count them. A
+  // game that continues the current one (the same set-up text, the moves
+  // played so far as its first moves) only plays the new moves, and the
+  // search keeps what its tables know. A bad FEN, or a move that is not
+  // legal (its index goes to `refused`), leaves the current game as it was;
+  // what is wrong with a bad FEN goes to `refusal`.
+  static game_set_up set_up_game(const std::string& fen, const move::move_vector& moves,
+                                 std::size_t& refused, std::string& refusal);
+
   // Takes back the last move of the game; refused (false, nothing changes)
   // when no move was played since the last set-up.
   static bool take_back();

@@ -17,12 +17,14 @@ void root::clear_board() {
   root_moves_end = 0;
   game_record.clear();
   game_positions.clear();
+  set_up_text.clear();
 }
 
-bool root::SetBoard(const char* text) {
-  const bool accepted = set_up_board(text);
+bool root::SetBoard(const char* text, std::string* refusal) {
+  const bool accepted = set_up_board(text, refusal);
   game_record.clear();
   game_positions.clear();
+  set_up_text = accepted ? text : "";
   if (!accepted) {
     root_moves_end = 0;  // no move is accepted until the next good set-up
     return false;

@@ -9,7 +9,6 @@
 #include "protocol/command_line.h"
 #include "protocol/command_table.h"
 #include "protocol/edit_commands.h"
-#include "protocol/line_reader.h"
 #include "protocol/negotiation.h"
 #include "protocol/protocol_commands.h"
 
@@ -45,13 +44,18 @@ void dispatch_text(std::string_view line) {
   entry->second();
 }
 
-void dispatch_line() {
-  static std::string line;
-  switch (read_line(std::cin, line)) {
+void dispatch_read_line(line_status status, const std::string& line) {
+  switch (status) {
     case line_status::complete: dispatch_text(line); break;
     case line_status::too_long: refuse_long_line(); break;
     case line_status::end_of_input: quit_command();
   }
+}
+
+void dispatch_line() {
+  static std::string line;
+  const line_status status = read_line(std::cin, line);
+  dispatch_read_line(status, line);
 }
 
 }  // namespace marlek

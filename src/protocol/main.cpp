@@ -1,20 +1,48 @@
-// The engine process: announce the features, read the keys and the book
-// (from wherever they are found), start the timer, then read and run
-// commands until `quit` or the end of input.
+// The engine process: read the command line, then, as an xboard engine,
+// announce the features, read the keys and the book (from wherever they are
+// found), start the timer, and read and run commands until `quit` or the
+// end of input. The first command `uci`, or the option --uci, makes it a
+// UCI engine instead, with the same engine behind it.
 #include <csignal>
 #include <iostream>
+#include <string>
 
 #include "base/data_files.h"
+#include "base/front_end.h"
+#include "base/line_reader.h"
 #include "base/output.h"
 #include "board/keys.h"
 #include "book/book_loader.h"
 #include "engine/timer.h"
 #include "protocol/dispatcher.h"
 #include "protocol/option_commands.h"
+#include "protocol/start_options.h"
 #include "protocol/winboard_interface.h"
 #include "protocol/xboard_output.h"
+#include "uci/uci_session.h"
 
-int main() {
+namespace {
+
+// The key file is needed; a missing or faulty book is reported and the
+// engine goes on without it.
+void load_data_files() {
+  marlek::load_keys(marlek::find_data_file(marlek::key_file_name));
+  marlek::load_book(marlek::find_data_file(marlek::book_file_name), marlek::book_file_name);
+}
+
+// An xboard GUI starts with `xboard`; a UCI GUI that started the engine
+// plain starts with `uci` and gets a UCI engine from then on.
+void run_first_command() {
+  std::string line;
+  const marlek::line_status status = marlek::read_line(std::cin, line);
+  if (status == marlek::line_status::complete && marlek::is_uci_greeting(line))
+    marlek::run_uci_session(true);
+  marlek::dispatch_read_line(status, line);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
   // A GUI may interrupt an engine that did not ask it not to; the engine
   // stops its thinking through commands, never through signals.
   std::signal(SIGINT, SIG_IGN);
@@ -22,17 +50,22 @@ int main() {
   // input must not flush the output behind output_line's back.
   std::cin.tie(nullptr);
 
+  if (marlek::read_start_options(argc, argv) == marlek::start_mode::uci) {
+    load_data_files();
+    marlek::mt_timer timer;
+    marlek::run_uci_session(false);
+  }
   marlek::winboard_interface protocol;
-  // The engine speaks xboard's words; it reports nothing before the engine
-  // thread starts, which the first command to it does.
+  // The engine speaks xboard's words, until a first `uci` installs UCI's;
+  // it reports nothing before the engine thread starts, which the first
+  // command to it does.
   static marlek::xboard_output words;
   marlek::install_front_end(&words);
   // The settings follow the opening lines, before anything can go wrong.
   marlek::announce_settings();
-  marlek::load_keys(marlek::find_data_file(marlek::key_file_name));
-  // A missing or faulty book is reported and the engine goes on without it.
-  marlek::load_book(marlek::find_data_file(marlek::book_file_name), marlek::book_file_name);
+  load_data_files();
   marlek::output_line("feature done=1");
   marlek::mt_timer timer;
+  run_first_command();
   for (;;) marlek::dispatch_line();
 }

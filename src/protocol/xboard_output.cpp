@@ -28,6 +28,11 @@ void xboard_output::engine_move(std::string_view move, std::string_view) {
   output_line("move " + std::string(move));
 }
 
+// The game's end has been announced with the move that ended it.
+void xboard_output::no_legal_move(bool) {}
+
+void xboard_output::position_refused(std::string_view reason) { output_line(reason); }
+
 // Depth, score, centiseconds, nodes and the variation, separated by tabs;
 // every move of the variation is followed by a space.
 void xboard_output::thinking(const search_report& report) {

@@ -7,6 +7,9 @@ namespace marlek {
 class xboard_output final : public front_end {
  public:
   void engine_move(std::string_view move, std::string_view predicted_reply) override;
+  void no_legal_move(bool mated) override;
+  void position_refused(std::string_view reason) override;
+  bool shows_every_depth() const override { return false; }
   void thinking(const search_report& report) override;
   void pong(std::int32_t number) override;
   void game_over(game_end end) override;

@@ -23,7 +23,8 @@ namespace {
 
 // Half-width of the window around the previous iteration's score.
 constexpr int aspiration_window = 25;
-// Iterations up to two plies finish at once; they print no line.
+// Iterations up to two plies finish at once; they print no line, unless
+// the front end shows every depth.
 constexpr int silent_depth = 2 * one_ply;
 
 // One thinking line: depth in plies, score, time, nodes and the principal
@@ -78,7 +79,8 @@ void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_ou
     progress.depth.store(iteration_depth / one_ply, std::memory_order_relaxed);
     if (!search_iteration(search, score)) return;
     if (search == search_root && root->has_move) follow_root_move(*root);
-    if (posting() && iteration_depth > silent_depth) post_line(iteration_depth, score);
+    if (posting() && (iteration_depth > silent_depth || reporter().shows_every_depth()))
+      post_line(iteration_depth, score);
     if (score == mated_score || score == -mated_score) return;
   }
 }

@@ -5,10 +5,13 @@
 // pointer. Receivers switch on `kind` and then cast to the class that the
 // kind stands for; each class names its kind as `kind_id`.
 //
-// Kinds 3 to 9 are unused; 20 and 21 are the set-ups of set_up_messages.h;
+// Kinds 3 to 9 are unused; 23 and 24 are the set-ups of set_up_messages.h;
 // -99 is the worker's own `quit`, private to mt_object.cpp.
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/line_limit.h"
 #include "board/move.h"
@@ -85,6 +88,17 @@ struct setboard : message {
   // line holds), and ends it with a NUL.
   explicit setboard(std::string_view fen);
   char text[text_size];
+};
+
+// A whole game to set up: a FEN and the moves played from it, as a GUI
+// that keeps the game itself sends it before every search. The engine
+// thread reports a bad FEN or an illegal move and then keeps its old game.
+struct set_game : message {
+  static constexpr std::int32_t kind_id = 25;
+  set_game(std::string fen_text, std::vector<std::string> move_texts)
+      : message(kind_id), fen(std::move(fen_text)), moves(std::move(move_texts)) {}
+  std::string fen;
+  std::vector<std::string> moves;  // coordinate notation
 };
 
 // A ping to answer with "pong" and the same number; never 0.

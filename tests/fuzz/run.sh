@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds="${FUZZ_SECONDS:-15}"
 targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then targets=(fen book move_text dispatcher); fi
+if [ ${#targets[@]} -eq 0 ]; then targets=(fen book move_text dispatcher uci); fi
 
 if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
   echo "== installing clang and its fuzzer runtime"

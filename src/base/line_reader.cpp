@@ -1,18 +1,16 @@
-#include "protocol/line_reader.h"
+#include "base/line_reader.h"
 
 #include <istream>
 
-#include "base/line_limit.h"
-
 namespace marlek {
 
-line_status read_line(std::istream& in, std::string& line) {
+line_status read_line(std::istream& in, std::string& line, std::size_t limit) {
   line.clear();
   bool read_any = false;
   bool too_long = false;
   for (int c = in.get(); c != std::char_traits<char>::eof() && c != '\n'; c = in.get()) {
     read_any = true;
-    if (line.size() < max_line_length)
+    if (line.size() < limit)
       line.push_back(static_cast<char>(c));
     else
       too_long = true;

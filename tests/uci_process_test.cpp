@@ -1,0 +1,225 @@
+// The engine binary as a UCI engine over pipes, driven as UCI GUIs and
+// testers drive it: the handshake, searches by depth, time and without
+// limit, isready during a search, stop, ponderhit, the game's moves, and
+// bad input.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "engine_checks.h"
+
+namespace marlek {
+namespace {
+
+using namespace std::chrono_literals;
+using lines = std::vector<std::string>;
+
+// A quiet middlegame with no book move: the engine has to think.
+const char* const middlegame =
+    "position fen r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R1BQ1RK1 w - - 0 9";
+
+// The thinking line of one completed depth, with a principal variation.
+bool is_info_line(const std::string& line) {
+  static const std::regex form(
+      "info depth [0-9]+ seldepth [0-9]+ score (cp -?[0-9]+|mate -?[0-9]+) nodes [0-9]+ "
+      "nps [0-9]+ time [0-9]+ pv( [a-h][1-8][a-h][1-8][qrbn]?)+");
+  return std::regex_match(line, form);
+}
+
+// The move of a "bestmove" line, checked for its form.
+std::string best_move_of(const std::string& line) {
+  static const std::regex form("bestmove ([a-h][1-8][a-h][1-8][qrbn]?|0000)( ponder \\S+)?");
+  std::smatch match;
+  return std::regex_match(line, match, form) ? match[1].str() : "malformed: " + line;
+}
+
+class UciProcess : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    send_all({"uci"});
+    ASSERT_TRUE(engine.read_until("uciok").has_value());
+  }
+
+  void send_all(std::initializer_list<std::string> commands) {
+    for (const std::string& command : commands) ASSERT_TRUE(engine.send(command));
+  }
+
+  // The lines up to "bestmove", which must be the only one and come within
+  // `wait`; returns them with the bestmove line last.
+  lines search_lines(std::chrono::milliseconds wait = 20s) {
+    lines seen;
+    const auto until = std::chrono::steady_clock::now() + wait;
+    while (auto line = engine.read_line(std::chrono::duration_cast<std::chrono::milliseconds>(
+               until - std::chrono::steady_clock::now()))) {
+      seen.push_back(*line);
+      if (line->starts_with("bestmove")) return seen;
+    }
+    ADD_FAILURE() << "no bestmove";
+    return seen;
+  }
+
+  // The lines until "readyok": isready must be answered at once.
+  lines until_ready() {
+    send_all({"isready"});
+    auto seen = engine.read_until("readyok", 2s);
+    EXPECT_TRUE(seen.has_value()) << "isready not answered";
+    return seen.value_or(lines{});
+  }
+
+  static bool has_best_move(const lines& seen) {
+    return std::any_of(seen.begin(), seen.end(),
+                       [](const std::string& l) { return l.starts_with("bestmove"); });
+  }
+
+  test::engine_process engine{MARLEK_BINARY, MARLEK_BUILD_DIR, {"--uci"}};
+};
+
+TEST(UciStart, PlainStartTurnsToUciOnItsFirstCommand) {
+  test::engine_process engine;
+  ASSERT_TRUE(engine.wait_ready());  // the xboard opening lines, unchanged
+  ASSERT_TRUE(engine.send("uci"));
+  auto handshake = engine.read_until("uciok");
+  ASSERT_TRUE(handshake.has_value());
+  ASSERT_GE(handshake->size(), 2u);
+  EXPECT_EQ((*handshake)[0], "id name Marlek 4.4.6");
+  EXPECT_TRUE((*handshake)[1].starts_with("id author "));
+  for (const char* option :
+       {"option name Hash type spin default ", "option name OwnBook type check default true",
+        "option name Ponder type check default false", "option name Clear Hash type button",
+        "option name Move Overhead type spin default "})
+    EXPECT_TRUE(std::any_of(handshake->begin(), handshake->end(), [&](const std::string& l) {
+      return l.starts_with(option);
+    })) << option;
+  ASSERT_TRUE(engine.send("isready"));
+  EXPECT_EQ(engine.read_line(), "readyok");
+  test::quit_cleanly(engine);
+}
+
+TEST(UciStart, OptionStartsWithoutTheXboardLines) {
+  test::engine_process engine{MARLEK_BINARY, MARLEK_BUILD_DIR, {"--uci"}};
+  ASSERT_TRUE(engine.send("uci"));
+  EXPECT_EQ(engine.read_line(), "id name Marlek 4.4.6");
+  test::quit_cleanly(engine);
+}
+
+// One search behind both protocols: from the start position, without the
+// book, depth 5 in UCI is the xboard engine's depth 5, node for node.
+TEST_F(UciProcess, GoDepthSearchesAsTheXboardEngineDoes) {
+  test::engine_process xboard;
+  ASSERT_TRUE(xboard.wait_ready());
+  for (const char* line :
+       {"post", "setboard rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 0", "level 0 60 0",
+        "time 600000", "otim 600000", "go"})
+    ASSERT_TRUE(xboard.send(line));
+  std::optional<std::string> depth_five;
+  while ((depth_five = xboard.read_line(20s)) && !depth_five->starts_with("5\t")) {
+  }
+  ASSERT_TRUE(depth_five.has_value());
+  test::quit_cleanly(xboard);
+  std::smatch xboard_fields;
+  ASSERT_TRUE(std::regex_search(*depth_five, xboard_fields,
+                                std::regex("^5\t-?[0-9]+\t[0-9]+\t([0-9]+)\t([a-h1-8qrbn]+) ")));
+
+  send_all({"setoption name OwnBook value false", "position startpos", "go depth 5"});
+  const lines seen = search_lines();
+  ASSERT_GE(seen.size(), 2u);
+  for (std::size_t i = 0; i + 1 < seen.size(); ++i) EXPECT_TRUE(is_info_line(seen[i])) << seen[i];
+  EXPECT_FALSE(has_best_move(until_ready()));  // one bestmove, not two
+  std::smatch uci_fields;
+  ASSERT_TRUE(
+      std::regex_search(seen[seen.size() - 2], uci_fields,
+                        std::regex("^info depth 5 .* nodes ([0-9]+) .* pv ([a-h1-8qrbn]+)")));
+  EXPECT_EQ(uci_fields[1].str(), xboard_fields[1].str());  // nodes
+  EXPECT_EQ(best_move_of(seen.back()), xboard_fields[2].str());
+  test::quit_cleanly(engine);
+}
+
+TEST_F(UciProcess, BookMoveAndShortClockStillGetAnInfoLine) {
+  send_all({"position startpos", "go wtime 100 btime 100"});
+  const lines seen = search_lines(5s);
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_TRUE(seen[seen.size() - 2].starts_with("info ")) << seen[seen.size() - 2];
+  EXPECT_NE(seen[seen.size() - 2].find(" score "), std::string::npos);
+  test::quit_cleanly(engine);
+}
+
+TEST_F(UciProcess, MovetimeIsKept) {
+  send_all({middlegame});
+  const auto start = std::chrono::steady_clock::now();
+  send_all({"go movetime 500"});
+  const lines seen = search_lines(10s);
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(took, 300ms);
+  EXPECT_LT(took, 3s);
+  EXPECT_EQ(best_move_of(seen.back()).size(), 4u) << seen.back();
+  test::quit_cleanly(engine);
+}
+
+TEST_F(UciProcess, InfiniteAnswersIsreadyAndMovesOnlyOnStop) {
+  send_all({middlegame, "go infinite"});
+  ASSERT_TRUE(engine.wait_for_cpu(engine.cpu_time() + 300ms, 20s));
+  EXPECT_FALSE(has_best_move(until_ready()));
+  send_all({"stop"});
+  EXPECT_EQ(best_move_of(search_lines(5s).back()).size(), 4u);
+  EXPECT_FALSE(has_best_move(until_ready()));  // one bestmove, not two
+  test::quit_cleanly(engine);
+}
+
+TEST_F(UciProcess, PonderhitTurnsThePonderSearchIntoTheMove) {
+  // A mate in one is found at once: the ponder search must still hold it.
+  send_all(
+      {"position fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "go ponder wtime 2000 btime 2000"});
+  lines seen;
+  while (auto line = engine.read_line()) {
+    seen.push_back(*line);
+    if (line->find(" score mate 1 ") != std::string::npos) break;
+  }
+  ASSERT_NE(seen.back().find(" score mate 1 "), std::string::npos);
+  EXPECT_FALSE(has_best_move(seen));
+  EXPECT_FALSE(has_best_move(until_ready()));
+  send_all({"ponderhit"});
+  EXPECT_EQ(best_move_of(search_lines(5s).back()), "d1d8");
+  test::quit_cleanly(engine);
+}
+
+TEST_F(UciProcess, RepetitionCountsTheMovesOfThePosition) {
+  // Black, a queen down, can go back to a position the game has had: a
+  // draw the search sees only through the moves.
+  const std::string fen = "position fen 7k/8/8/8/8/8/8/KQ6 b - - 0 1";
+  send_all({fen, "go depth 4"});
+  const lines alone = search_lines();
+  send_all({fen + " moves h8g8 a1a2 g8h8 a2a1", "go depth 4"});
+  const lines repeated = search_lines();
+  ASSERT_GE(alone.size(), 2u);
+  ASSERT_GE(repeated.size(), 2u);
+  EXPECT_EQ(alone[alone.size() - 2].find(" score cp -39 "), std::string::npos);
+  EXPECT_NE(repeated[repeated.size() - 2].find(" score cp -39 "), std::string::npos)
+      << repeated[repeated.size() - 2];
+  EXPECT_EQ(best_move_of(repeated.back()), "h8g8");
+  test::quit_cleanly(engine);
+}
+
+TEST_F(UciProcess, BadInputIsReportedAndTheLastSoundPositionStays) {
+  send_all({"position startpos moves e2e4", "position fen junk",
+            "position fen 8/8/8/8/8/8/8/8 w - - 0 1", "position startpos moves e2e4 e7e5 e1e3",
+            "position startpos moves e2e4 e7e5 e1", "setoption name Nope value 1",
+            "setoption name Hash value lots", "frobnicate"});
+  const lines reports = until_ready();
+  ASSERT_EQ(reports.size(), 7u);
+  for (const std::string& line : reports) EXPECT_TRUE(line.starts_with("info string ")) << line;
+  send_all({"go depth 3"});
+  const std::string best = best_move_of(search_lines().back());
+  ASSERT_EQ(best.size(), 4u) << best;
+  EXPECT_TRUE(best[1] == '7' || best[1] == '8') << best;  // Black answers 1. e4
+  // A mated side has no move to give.
+  send_all({"position fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", "go depth 3"});
+  EXPECT_EQ(search_lines().back(), "bestmove 0000");
+  test::quit_cleanly(engine);
+}
+
+}  // namespace
+}  // namespace marlek
