@@ -18,8 +18,8 @@ TEST_F(BookLoader, ExampleBookStoresTheEightPositionsItNames) {
   reach({"e2e4", "c7c5", "g1f3"});
   EXPECT_EQ(load(example_book), "");
   EXPECT_EQ(opening_book::stored_positions(), 8);
-  // Every replayed move taken back: the initial position, with its root list,
-  // for a game that begins without `new`.
+  // The initial position set up afresh, with its root list, for a game that
+  // begins without `new`.
   EXPECT_TRUE(position::position_key == start);
   EXPECT_EQ(position::ply, 0);
   EXPECT_EQ(position::side_to_move, white);

@@ -109,8 +109,8 @@ void close_fd(int& fd) {
 }
 
 // In the child, between fork and exec: only async-signal-safe calls.
-[[noreturn]] void become_engine(const std::string& binary, const std::string& directory,
-                                char* const argv[], pipe_pair in, pipe_pair out, pipe_pair err) {
+[[noreturn]] void become_engine(const std::string& directory, char* const argv[], pipe_pair in,
+                                pipe_pair out, pipe_pair err) {
   if (dup2(in.read_end, STDIN_FILENO) < 0 || dup2(out.write_end, STDOUT_FILENO) < 0 ||
       dup2(err.write_end, STDERR_FILENO) < 0 || chdir(directory.c_str()) != 0)
     _exit(127);
@@ -147,7 +147,7 @@ engine_process::engine_process(const std::string& binary, const std::string& dir
   argv.push_back(nullptr);
   pipe_pair in = make_pipe(), out = make_pipe(), err = make_pipe();
   child = fork();
-  if (child == 0) become_engine(binary, directory, argv.data(), in, out, err);
+  if (child == 0) become_engine(directory, argv.data(), in, out, err);
   close(in.read_end);
   close(out.write_end);
   close(err.write_end);

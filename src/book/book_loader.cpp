@@ -185,12 +185,11 @@ void load_book(const std::filesystem::path& path, const std::string& name) {
     return;
   }
   book_loader(file, name).run();
-  // The game starts where the book does: every move replayed is taken back.
-  while (!book_line.empty()) {
-    unmake_move(book_line.back());
-    book_line.pop_back();
-  }
-  build_root_moves();
+  // The game starts where the book does, set up afresh as `new` sets it:
+  // taking the replayed moves back would leave the piece lists in another
+  // order, and so another search of the same position.
+  book_line.clear();
+  root::SetBoard(start_position_fen);
 }
 
 }  // namespace marlek

@@ -30,9 +30,8 @@ inline move::move_vector book_line;
 
 // Sets up the initial position and replays the book file on it. A fault in
 // the file ends the loading with one line on standard output; the positions
-// stored before it stay. Every move replayed is taken back at the end, so
-// that the initial position is set up, with its root move list, for a game
-// that begins without `new`. The file is
+// stored before it stay. At the end the initial position is set up afresh,
+// with its root move list, for a game that begins without `new`. The file is
 // opened at `path` and named `name` in the messages: the engine reports the
 // file as the player knows it, wherever it was found.
 void load_book(const std::filesystem::path& path, const std::string& name);
