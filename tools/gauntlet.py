@@ -17,8 +17,12 @@ progress line after each game gives the running score.
 
 Ctrl-C (or SIGTERM) ends the game in progress and the processes of this run
 only, keeps the games already played, and prints the table of them.
-Marlek's time forfeits and its abnormal endings (a crash, an illegal move, a
-false claim) are counted in the table.
+Marlek's time forfeits and the abnormal endings (a crash, an illegal move, a
+false claim, a game that hung) are counted in the table. `--table PGN...`
+prints the table of games already played, e.g. of runs made in parallel.
+
+Exit status: 0 when every game ended normally (time forfeits included), 1
+when one did not, 130 when stopped by Ctrl-C or SIGTERM.
 """
 
 import argparse
@@ -37,8 +41,8 @@ import match  # noqa: E402
 
 TOOLS = os.path.dirname(os.path.abspath(__file__))
 SEARCH_PATH = os.environ.get("PATH", "") + ":/usr/games"
-# Endings that are a loss on time.
-TIME_LOSS = re.compile(r"time|flag", re.IGNORECASE)
+# xboard's endings of a game lost on time ("White's flag fell", "Black wins on time").
+TIME_LOSS = re.compile(r"flag fell|wins on time")
 
 
 class Player:
@@ -271,6 +275,8 @@ def parse_args(argv):
                    help="games per opponent (default: two per opening)")
     p.add_argument("--engine-dir", default=os.path.join(TOOLS, "..", "build"),
                    help="folder holding marlek and its data files")
+    p.add_argument("--table", nargs="+", metavar="PGN",
+                   help="play nothing: print the table of the games of these PGN files")
     common_arguments(p)
     return p.parse_args(argv)
 
@@ -286,8 +292,27 @@ def schedule(openings, opponents, games):
     return order
 
 
+def tally_pgn(texts):
+    """Tallies per opponent of Marlek's games in PGN texts (as this tool
+    writes them: Marlek's label starts with "Marlek")."""
+    tallies = {}
+    for text in texts:
+        for game in match.split_games(text):
+            result, ending, white, black = match.game_outcome(game)
+            marlek_white = white.startswith("Marlek")
+            if marlek_white == black.startswith("Marlek"):
+                continue  # not a gauntlet game
+            opponent = black if marlek_white else white
+            tallies.setdefault(opponent, Tally()).add(result, ending, marlek_white)
+    return tallies
+
+
 def main(argv=None):
     args = parse_args(argv)
+    if args.table:
+        texts = [open(path).read() for path in args.table]
+        print_table("Marlek's games in " + ", ".join(args.table), tally_pgn(texts))
+        return 0
     check_tools()
     stop_on_sigterm()
     work = args.work or tempfile.mkdtemp(prefix="marlek-gauntlet-")
@@ -324,7 +349,9 @@ def main(argv=None):
     if stopped:
         print("stopped: the game in progress is dropped, the games played are kept in %s" % args.pgn)
     print_table(title, tallies)
-    return 130 if stopped else 0
+    if stopped:
+        return 130
+    return 1 if any(t.abnormal for t in tallies.values()) else 0
 
 
 if __name__ == "__main__":
