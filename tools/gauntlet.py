@@ -33,6 +33,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -41,6 +42,8 @@ import match  # noqa: E402
 
 TOOLS = os.path.dirname(os.path.abspath(__file__))
 SEARCH_PATH = os.environ.get("PATH", "") + ":/usr/games"
+# Set by Ctrl-C (SIGINT) or SIGTERM: the game in progress is ended, no other starts.
+STOP = threading.Event()
 # xboard's endings of a game lost on time ("White's flag fell", "Black wins on time").
 TIME_LOSS = re.compile(r"flag fell|wins on time")
 
@@ -148,7 +151,10 @@ def end_session(session):
 
 
 def play_game(white, black, opening_index, args, work):
-    """Plays one game; returns (result, ending, pgn text with our labels)."""
+    """Plays one game; returns (result, ending, pgn text with our labels),
+    or None when a stop was asked for before it ended."""
+    if STOP.is_set():
+        return None
     pgn = os.path.join(work, "game.pgn")
     if os.path.exists(pgn):
         os.remove(pgn)
@@ -159,14 +165,15 @@ def play_game(white, black, opening_index, args, work):
         xboard = subprocess.Popen(xboard_command(white, black, opening_index, args, work, pgn),
                                   cwd=work, env=env, stdout=out, stderr=subprocess.STDOUT,
                                   start_new_session=True)
-    try:
-        xboard.wait(timeout=limit)
-    except subprocess.TimeoutExpired:
-        pass
-    finally:
-        # Runs on Ctrl-C too: nothing of the game outlives it.
-        end_session(xboard.pid)
-        xboard.wait()
+    deadline = time.time() + limit
+    while xboard.poll() is None and time.time() < deadline and not STOP.is_set():
+        STOP.wait(0.2)
+    finished = xboard.poll() is not None
+    # Nothing of the game outlives it: a hang, a stop, or xboard's leftovers.
+    end_session(xboard.pid)
+    xboard.wait()
+    if STOP.is_set() and not finished:
+        return None
     text = open(pgn).read() if os.path.exists(pgn) else ""
     games = match.split_games(text)
     if not games:
@@ -248,9 +255,11 @@ def count_crashes(players, seen):
     return crashes
 
 
-def stop_on_sigterm():
+def stop_on_signals():
+    """Ctrl-C and SIGTERM ask for a stop, which play_game heeds."""
     def handler(signum, frame):
-        raise KeyboardInterrupt
+        STOP.set()
+    signal.signal(signal.SIGINT, handler)
     signal.signal(signal.SIGTERM, handler)
 
 
@@ -314,7 +323,7 @@ def main(argv=None):
         print_table("Marlek's games in " + ", ".join(args.table), tally_pgn(texts))
         return 0
     check_tools()
-    stop_on_sigterm()
+    stop_on_signals()
     work = args.work or tempfile.mkdtemp(prefix="marlek-gauntlet-")
     os.makedirs(work, exist_ok=True)
     names = opening_names(args.openings)
@@ -330,11 +339,11 @@ def main(argv=None):
     for number, (which, opening, marlek_white) in enumerate(plan, 1):
         opponent = opponents[which]
         white, black = (marlek, opponent) if marlek_white else (opponent, marlek)
-        try:
-            result, ending, game = play_game(white, black, opening, args, work)
-        except KeyboardInterrupt:
+        played = play_game(white, black, opening, args, work)
+        if played is None:
             stopped = True
             break
+        result, ending, game = played
         tally = tallies[opponent.label]
         tally.add(result, ending, marlek_white)
         tally.abnormal += count_crashes([marlek], seen_exits)

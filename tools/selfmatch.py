@@ -72,7 +72,7 @@ def build_folder(spec, work):
 def main(argv=None):
     args = parse_args(argv)
     gauntlet.check_tools()
-    gauntlet.stop_on_sigterm()
+    gauntlet.stop_on_signals()
     work = args.work or tempfile.mkdtemp(prefix="marlek-selfmatch-")
     os.makedirs(work, exist_ok=True)
     names = gauntlet.opening_names(args.openings)
@@ -90,11 +90,11 @@ def main(argv=None):
     plan = gauntlet.schedule(len(names), 1, args.games)
     for number, (_, opening, new_white) in enumerate(plan, 1):
         white, black = (new, base) if new_white else (base, new)
-        try:
-            result, ending, game = gauntlet.play_game(white, black, opening, args, work)
-        except KeyboardInterrupt:
+        played = gauntlet.play_game(white, black, opening, args, work)
+        if played is None:
             stopped = True
             break
+        result, ending, game = played
         tally.add(result, ending, new_white)
         tally.abnormal += gauntlet.count_crashes([new, base], seen_exits)
         if game:
