@@ -40,6 +40,17 @@ class EloOfScore(unittest.TestCase):
         self.assertAlmostEqual(low, 50.6, places=1)
         self.assertAlmostEqual(high, 201.2, places=1)
 
+    def test_a_clean_sweep_has_one_open_end(self):
+        # 40 losses: the score with a 2.5% chance of them is 1 - 0.025^(1/40)
+        # = 1 - exp(-3.68888 / 40) = 0.088098; 1/0.088098 - 1 = 10.3510, so
+        # -400 log10(10.3510) = -406.0 Elo.
+        rating, low, high = elo.elo_interval(0, 0, 40)
+        self.assertEqual((rating, low), (-math.inf, -math.inf))
+        self.assertAlmostEqual(high, -406.0, places=1)
+        rating, low, high = elo.elo_interval(40, 0, 0)
+        self.assertEqual((rating, high), (math.inf, math.inf))
+        self.assertAlmostEqual(low, 406.0, places=1)
+
     def test_draws_narrow_the_interval(self):
         _, low_decisive, high_decisive = elo.elo_interval(20, 0, 20)
         _, low_drawn, high_drawn = elo.elo_interval(5, 30, 5)

@@ -10,6 +10,8 @@ import math
 
 # Two-sided 95% quantile of the normal distribution.
 Z95 = 1.959963984540054
+# The chance left in each tail of a 95% interval.
+TAIL = 0.025
 
 
 def expected_score(elo):
@@ -39,9 +41,17 @@ def score_and_variance(wins, draws, losses):
 
 def elo_interval(wins, draws, losses):
     """(elo, low, high): the Elo difference and its 95% interval, the score's
-    interval mapped through the logistic model."""
+    interval mapped through the logistic model. When every game was lost (or
+    won) the spread is nil; the open end is then the score that would make so
+    many losses in a row a 2.5% chance: 1 - 0.025^(1/games)."""
     score, variance = score_and_variance(wins, draws, losses)
-    margin = Z95 * math.sqrt(variance / (wins + draws + losses))
+    games = wins + draws + losses
+    if score == 0.0 or score == 1.0:
+        bound = 1.0 - TAIL ** (1.0 / games)
+        if score == 0.0:
+            return -math.inf, -math.inf, elo_of_score(bound)
+        return math.inf, elo_of_score(1.0 - bound), math.inf
+    margin = Z95 * math.sqrt(variance / games)
     return elo_of_score(score), elo_of_score(score - margin), elo_of_score(score + margin)
 
 
