@@ -104,6 +104,13 @@ def base_seconds(tc):
     return int(minutes) * 60 + (int(seconds) if seconds else 0)
 
 
+def describe_control(tc, inc):
+    """"1 min + 0 s", "10 s + 0.1 s"."""
+    seconds = base_seconds(tc)
+    base = "%d min" % (seconds // 60) if seconds % 60 == 0 else "%d s" % seconds
+    return "%s + %s s" % (base, inc)
+
+
 def xboard_command(white, black, opening_index, args, work, pgn):
     command = ["xvfb-run", "-a", "xboard", "-noGUI",
                "-fcp", white.command, "-fd", white.folder,
@@ -332,7 +339,8 @@ def main(argv=None):
     tallies = {o.label: Tally() for o in opponents}
     games = args.games if args.games is not None else 2 * len(names)
     plan = schedule(len(names), len(opponents), games)
-    title = "Marlek gauntlet, %s min + %s s, openings %s" % (args.tc, args.inc, os.path.basename(args.openings))
+    title = "Marlek gauntlet, %s, openings %s" % (describe_control(args.tc, args.inc),
+                                                  os.path.basename(args.openings))
     print("%s: %d games; logs in %s" % (title, len(plan), work), flush=True)
     seen_exits = {}
     stopped = False

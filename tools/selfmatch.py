@@ -79,8 +79,9 @@ def main(argv=None):
     new = gauntlet.marlek_player("Marlek new", build_folder(args.new, work), work)
     base = gauntlet.marlek_player("Marlek base", build_folder(args.base, work), work)
     lower, upper = elo.sprt_bounds(args.alpha, args.beta)
-    title = ("Marlek self-match, %s min + %s s: new %s against base %s, SPRT elo0 %g elo1 %g, "
-             "LLR bounds [%.3f, %.3f]" % (args.tc, args.inc, new.folder, base.folder,
+    title = ("Marlek self-match, %s: new %s against base %s, SPRT elo0 %g elo1 %g, "
+             "LLR bounds [%.3f, %.3f]" % (gauntlet.describe_control(args.tc, args.inc),
+                                          new.folder, base.folder,
                                           args.elo0, args.elo1, lower, upper))
     print(title + "; logs in " + work, flush=True)
     tally = gauntlet.Tally()
