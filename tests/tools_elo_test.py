@@ -108,12 +108,13 @@ class Endings(unittest.TestCase):
         tally.add("1-0", "Black wins on time", first_is_white=False)  # ours
         tally.add("1-0", "Xboard adjudication: Checkmate", first_is_white=True)
         tally.add("1/2-1/2", "Draw by repetition", first_is_white=True)
+        tally.add("1/2-1/2", "Drawn game", first_is_white=False)  # a claim xboard tested
         tally.add("0-1", "Xboard: Forfeit due to illegal move: e1g1 (e1g1)", first_is_white=True)
         tally.add("*", "no game saved (xboard hung or failed)", first_is_white=True)
-        self.assertEqual((tally.wins, tally.draws, tally.losses), (2, 1, 3))
+        self.assertEqual((tally.wins, tally.draws, tally.losses), (2, 2, 3))
         self.assertEqual(tally.time_losses, 2)
         self.assertEqual(tally.abnormal, 2)
-        self.assertEqual(tally.games(), 6)
+        self.assertEqual(tally.games(), 7)
 
 
 if __name__ == "__main__":
