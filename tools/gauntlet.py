@@ -81,9 +81,9 @@ def marlek_player(label, engine_dir, work):
     return Player(label, wrapper, os.path.realpath(engine_dir), exits_log=stem + "-exits.log")
 
 
-def opponent_player(spec):
-    uci = spec.startswith("uci:")
-    name = spec[4:] if uci else spec
+def opponent_player(given):
+    uci = given.startswith("uci:")
+    name = given[4:] if uci else given
     path = shutil.which(name, path=SEARCH_PATH)
     if not path:
         raise SystemExit("opponent not found: %s" % name)
@@ -335,7 +335,7 @@ def main(argv=None):
     os.makedirs(work, exist_ok=True)
     names = opening_names(args.openings)
     marlek = marlek_player("Marlek", args.engine_dir, work)
-    opponents = [opponent_player(spec) for spec in args.opponents]
+    opponents = [opponent_player(given) for given in args.opponents]
     tallies = {o.label: Tally() for o in opponents}
     games = args.games if args.games is not None else 2 * len(names)
     plan = schedule(len(names), len(opponents), games)

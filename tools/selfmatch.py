@@ -44,15 +44,15 @@ def parse_args(argv):
     return p.parse_args(argv)
 
 
-def build_folder(spec, work):
-    """The folder of a built marlek: `spec` itself when it holds one, or the
-    build of git revision `spec` made in `work`."""
-    if os.path.isfile(os.path.join(spec, "marlek")):
-        return spec
-    revision = subprocess.run(["git", "-C", REPO, "rev-parse", "--verify", spec + "^{commit}"],
+def build_folder(given, work):
+    """The folder of a built marlek: `given` itself when it holds one, or the
+    build of git revision `given` made in `work`."""
+    if os.path.isfile(os.path.join(given, "marlek")):
+        return given
+    revision = subprocess.run(["git", "-C", REPO, "rev-parse", "--verify", given + "^{commit}"],
                               capture_output=True, text=True)
     if revision.returncode != 0:
-        raise SystemExit("%s is neither a folder holding marlek nor a git revision" % spec)
+        raise SystemExit("%s is neither a folder holding marlek nor a git revision" % given)
     commit = revision.stdout.strip()
     source = os.path.join(work, "src-" + commit[:12])
     build = os.path.join(source, "build")
