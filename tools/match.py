@@ -44,6 +44,9 @@ NORMAL_ENDINGS = [
     r"^(Draw by )?(fifty|50)[- ]move rule$",
     r"^Draw agreed$",
     r"^Checkmate$",
+    # An engine's own draw claim ("1/2-1/2 {Drawn game}"), e.g. Phalanx's on
+    # a threefold repetition; -testClaims has xboard forfeit a false one.
+    r"^Drawn game$",
 ]
 
 # A GUI of protocol version 1 ignores the engine's feature lines, as the
