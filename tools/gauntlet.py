@@ -75,9 +75,7 @@ def marlek_player(label, engine_dir, work):
         raise SystemExit("no engine at %s (build it first)" % engine)
     stem = os.path.join(work, re.sub(r"\W+", "_", label))
     wrapper = stem + "-wrapper.sh"
-    with open(wrapper, "w") as f:
-        f.write(match.WRAPPER.format(engine=engine, log=stem + "-exits.log"))
-    os.chmod(wrapper, 0o755)
+    match.write_wrapper(wrapper, engine, stem + "-exits.log")
     return Player(label, wrapper, os.path.realpath(engine_dir), exits_log=stem + "-exits.log")
 
 

@@ -226,6 +226,14 @@ def xboard_command(args, work, wrapper, pgn):
     return command
 
 
+def write_wrapper(path, engine, exits_log, hide_features=False):
+    """Writes the script that runs `engine` and logs how it ended."""
+    with open(path, "w") as f:
+        output = HIDE_FEATURES if hide_features else ""
+        f.write(WRAPPER.format(engine=engine, log=exits_log, output=output))
+    os.chmod(path, 0o755)
+
+
 def run_match(args, work):
     env = dict(os.environ, PATH=os.environ.get("PATH", "") + ":/usr/games", HOME=work)
     if args.installed:
@@ -234,10 +242,7 @@ def run_match(args, work):
         engine = os.path.realpath(os.path.join(args.engine_dir, "marlek"))
     exits_log = os.path.join(work, "marlek-exits.log")
     wrapper = os.path.join(work, "marlek-wrapper.sh")
-    with open(wrapper, "w") as f:
-        output = HIDE_FEATURES if args.protocol == 1 else ""
-        f.write(WRAPPER.format(engine=engine, log=exits_log, output=output))
-    os.chmod(wrapper, 0o755)
+    write_wrapper(wrapper, engine, exits_log, hide_features=args.protocol == 1)
     pgn = os.path.join(work, "games.pgn")
 
     # Generous bound: both clocks, plus increments for a long game, plus pauses;
