@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/output.h"
@@ -112,5 +113,18 @@ struct position_snapshot {
            std::equal(std::begin(rights), std::end(rights), o.rights) && key == o.key;
   }
 };
+
+// Runs `run_line` on every line of a fuzz input, the last one without its
+// newline too.
+template <typename Run>
+void for_each_line(const std::uint8_t* data, std::size_t size, Run run_line) {
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  for (;;) {
+    const std::size_t end = input.find('\n');
+    run_line(input.substr(0, end));
+    if (end == std::string_view::npos) break;
+    input.remove_prefix(end + 1);
+  }
+}
 
 }  // namespace marlek::fuzz

@@ -147,12 +147,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::string_view input(reinterpret_cast<const char*>(data), size);
-  for (;;) {
-    const std::size_t end = input.find('\n');
-    run_line(input.substr(0, end));
-    if (end == std::string_view::npos) break;
-    input.remove_prefix(end + 1);
-  }
+  fuzz::for_each_line(data, size, run_line);
   return 0;
 }
