@@ -101,4 +101,9 @@ engine& the_engine();
 // Posts `m` to the engine thread, which owns it from then on. Any thread.
 void post_to_engine(message* m);
 
+// Ends the process with status 0, as `quit` asks of either front end: puts
+// the engine into force mode, silences the timer, gives the engine a moment
+// to leave its state (a deferred pong or move is written then), and exits.
+[[noreturn]] void quit_engine();
+
 }  // namespace marlek

@@ -1,15 +1,11 @@
 #include "uci/uci_commands.h"
 
-#include <chrono>
-#include <cstdlib>
 #include <map>
 #include <string>
-#include <thread>
 
 #include "base/flags.h"
 #include "base/output.h"
 #include "engine/engine.h"
-#include "engine/timer.h"
 #include "uci/uci_options.h"
 #include "uci/uci_parser.h"
 #include "uci/uci_search.h"
@@ -19,9 +15,6 @@ namespace marlek {
 namespace {
 
 using word_list = std::vector<std::string_view>;
-
-// Long enough for the engine thread to abandon a search and leave its state.
-constexpr std::chrono::milliseconds quit_grace{250};
 
 void refuse(const std::string& reason) { output_line("info string " + reason); }
 
@@ -103,11 +96,6 @@ uci_handler find_uci_command(std::string_view word) {
   return entry == table.end() ? nullptr : entry->second;
 }
 
-void quit_uci() {
-  post_to_engine(new force);
-  if (mt_timer* timer = the_timer.load()) timer->enabled.store(false, std::memory_order_relaxed);
-  std::this_thread::sleep_for(quit_grace);
-  std::exit(0);
-}
+void quit_uci() { quit_engine(); }
 
 }  // namespace marlek
