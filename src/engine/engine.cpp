@@ -1,20 +1,12 @@
 #include "engine/engine.h"
 
-#include <chrono>
-#include <cstdlib>
-#include <thread>
-
 #include "base/flags.h"
-#include "engine/timer.h"
 #include "search/search_state.h"
 #include "search/stop_poll.h"
 
 namespace marlek {
 
 namespace {
-// Long enough for the engine thread to abandon a search and leave its state.
-constexpr std::chrono::milliseconds quit_grace{250};
-
 // A waiting message stops any search; `easy` stops pondering at once rather
 // than leaving it to burn the opponent's time until the next message; and
 // the engine's own move stops at its node limit.
@@ -47,12 +39,5 @@ engine& the_engine() {
 }
 
 void post_to_engine(message* m) { the_engine().post_message(m); }
-
-void quit_engine() {
-  post_to_engine(new force);
-  if (mt_timer* timer = the_timer.load()) timer->enabled.store(false, std::memory_order_relaxed);
-  std::this_thread::sleep_for(quit_grace);
-  std::exit(0);
-}
 
 }  // namespace marlek
