@@ -2,6 +2,8 @@
 // Checks shared by the tests that drive the engine binary.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +25,10 @@ inline const std::vector<std::string> startup_lines = {
     "feature option=\"OwnBook -check 1\"",
     "feature option=\"Clear Hash -button\"",
 };
+
+// A quiet middlegame with no book move: the engine has to think.
+inline const std::string middlegame_fen =
+    "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R1BQ1RK1 w - - 0 9";
 
 // Whether `text` is a whole decimal integer, optionally negative.
 inline bool is_integer(std::string_view text) {
@@ -51,5 +57,34 @@ inline void quit_cleanly(engine_process& engine) {
   EXPECT_EQ(end->code, 0);
   EXPECT_EQ(engine.error_output(), "");
 }
+
+// A test with one engine process: the commands it sends and the lines it
+// reads up to a given one.
+class engine_session : public ::testing::Test {
+ protected:
+  explicit engine_session(const std::vector<std::string>& arguments = {})
+      : engine(MARLEK_BINARY, MARLEK_BUILD_DIR, arguments) {}
+
+  void send_all(std::initializer_list<std::string> commands) {
+    for (const std::string& command : commands) ASSERT_TRUE(engine.send(command));
+  }
+
+  // Lines up to and including the first that starts with `prefix`, within
+  // `wait`.
+  std::vector<std::string> read_through(const std::string& prefix,
+                                        std::chrono::milliseconds wait = std::chrono::seconds(20)) {
+    std::vector<std::string> seen;
+    const auto until = std::chrono::steady_clock::now() + wait;
+    while (auto line = engine.read_line(std::chrono::duration_cast<std::chrono::milliseconds>(
+               until - std::chrono::steady_clock::now()))) {
+      seen.push_back(*line);
+      if (line->starts_with(prefix)) return seen;
+    }
+    ADD_FAILURE() << "no line starting with \"" << prefix << "\"";
+    return seen;
+  }
+
+  engine_process engine;
+};
 
 }  // namespace marlek::test

@@ -17,9 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 using lines = std::vector<std::string>;
 
-// A quiet middlegame with no book move: the engine has to think.
-const char* const middlegame =
-    "setboard r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R1BQ1RK1 w - - 0 9";
+const std::string middlegame = "setboard " + test::middlegame_fen;
 
 // A thinking line as the engine posts it in a game: a principal variation
 // is always there, and the time is whole seconds (the clock counts seconds).
@@ -58,7 +56,7 @@ bool cpu_time_settles(const test::engine_process& engine, std::chrono::seconds w
   return false;
 }
 
-class ProtocolEngine : public ::testing::Test {
+class ProtocolEngine : public test::engine_session {
  protected:
   // The engine moves at once and then ponders on the opponent's time: the
   // evidence is the processor time it goes on using.
@@ -70,28 +68,7 @@ class ProtocolEngine : public ::testing::Test {
   }
   void SetUp() override { ASSERT_TRUE(engine.wait_ready()); }
 
-  void send_all(std::initializer_list<const char*> commands) {
-    for (const char* command : commands) ASSERT_TRUE(engine.send(command));
-  }
-
-  // Lines up to and including the first that starts with `prefix`.
-  lines read_through(const std::string& prefix, std::chrono::milliseconds wait = 20s) {
-    lines seen;
-    const auto until = std::chrono::steady_clock::now() + wait;
-    while (std::chrono::steady_clock::now() < until) {
-      auto line = engine.read_line(std::chrono::duration_cast<std::chrono::milliseconds>(
-          until - std::chrono::steady_clock::now()));
-      if (!line) break;
-      seen.push_back(*line);
-      if (line->starts_with(prefix)) return seen;
-    }
-    ADD_FAILURE() << "no line starting with \"" << prefix << "\"";
-    return seen;
-  }
-
   void quit_cleanly() { test::quit_cleanly(engine); }
-
-  test::engine_process engine;
 };
 
 TEST_F(ProtocolEngine, NewThenGoPlaysABookMoveAtOnce) {

@@ -16,8 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 using lines = std::vector<std::string>;
 
-const char* const middlegame =
-    "setboard r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R1BQ1RK1 w - - 0 9";
+const std::string middlegame = "setboard " + test::middlegame_fen;
 
 // The integer fields of a line, split at tabs or spaces.
 std::vector<long long> numbers_of(const std::string& line, char separator) {
@@ -28,30 +27,15 @@ std::vector<long long> numbers_of(const std::string& line, char separator) {
   return numbers;
 }
 
-class ProtocolLimits : public ::testing::Test {
+class ProtocolLimits : public test::engine_session {
  protected:
   void SetUp() override { ASSERT_TRUE(engine.wait_ready()); }
-
-  void send_all(std::initializer_list<const char*> commands) {
-    for (const char* command : commands) ASSERT_TRUE(engine.send(command));
-  }
 
   // Every line up to (without) the answer to a fresh ping.
   lines settle() {
     const std::string number = std::to_string(++pings);
     EXPECT_TRUE(engine.send("ping " + number));
     return engine.read_until("pong " + number, 20s).value_or(lines{"no pong"});
-  }
-
-  // Lines up to and including the first that starts with `prefix`.
-  lines read_through(const std::string& prefix) {
-    lines seen;
-    while (auto line = engine.read_line(20s)) {
-      seen.push_back(*line);
-      if (line->starts_with(prefix)) return seen;
-    }
-    ADD_FAILURE() << "no line starting with \"" << prefix << "\"";
-    return seen;
   }
 
   // Milliseconds from `go` to the move line.
@@ -64,7 +48,6 @@ class ProtocolLimits : public ::testing::Test {
         .count();
   }
 
-  test::engine_process engine;
   int pings = 0;
 };
 

@@ -18,9 +18,7 @@ namespace {
 using namespace std::chrono_literals;
 using lines = std::vector<std::string>;
 
-// A quiet middlegame with no book move: the engine has to think.
-const char* const middlegame =
-    "position fen r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R1BQ1RK1 w - - 0 9";
+const std::string middlegame = "position fen " + test::middlegame_fen;
 
 // The thinking line of one completed depth, with a principal variation.
 bool is_info_line(const std::string& line) {
@@ -37,29 +35,19 @@ std::string best_move_of(const std::string& line) {
   return std::regex_match(line, match, form) ? match[1].str() : "malformed: " + line;
 }
 
-class UciProcess : public ::testing::Test {
+class UciProcess : public test::engine_session {
  protected:
+  UciProcess() : engine_session({"--uci"}) {}
+
   void SetUp() override {
     send_all({"uci"});
     ASSERT_TRUE(engine.read_until("uciok").has_value());
   }
 
-  void send_all(std::initializer_list<std::string> commands) {
-    for (const std::string& command : commands) ASSERT_TRUE(engine.send(command));
-  }
-
   // The lines up to "bestmove", which must be the only one and come within
   // `wait`; returns them with the bestmove line last.
   lines search_lines(std::chrono::milliseconds wait = 20s) {
-    lines seen;
-    const auto until = std::chrono::steady_clock::now() + wait;
-    while (auto line = engine.read_line(std::chrono::duration_cast<std::chrono::milliseconds>(
-               until - std::chrono::steady_clock::now()))) {
-      seen.push_back(*line);
-      if (line->starts_with("bestmove")) return seen;
-    }
-    ADD_FAILURE() << "no bestmove";
-    return seen;
+    return read_through("bestmove", wait);
   }
 
   // The lines until "readyok": isready must be answered at once.
@@ -74,8 +62,6 @@ class UciProcess : public ::testing::Test {
     return std::any_of(seen.begin(), seen.end(),
                        [](const std::string& l) { return l.starts_with("bestmove"); });
   }
-
-  test::engine_process engine{MARLEK_BINARY, MARLEK_BUILD_DIR, {"--uci"}};
 };
 
 TEST(UciStart, PlainStartTurnsToUciOnItsFirstCommand) {

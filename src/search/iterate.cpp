@@ -1,8 +1,6 @@
 #include "search/iterate.h"
 
 #include <ostream>
-#include <sstream>
-#include <string>
 #include <vector>
 
 #include "base/clock.h"
