@@ -12,7 +12,7 @@
 
 #include "board_helpers.h"
 #include "engine_checks.h"
-#include "protocol/bare_move.h"
+#include "xboard/bare_move.h"
 
 namespace marlek {
 namespace {

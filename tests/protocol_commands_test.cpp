@@ -9,9 +9,9 @@
 #include "base/line_limit.h"
 #include "game/root.h"
 #include "output_capture.h"
-#include "protocol/command_table.h"
-#include "protocol/dispatcher.h"
-#include "protocol/negotiation.h"
+#include "xboard/command_table.h"
+#include "xboard/dispatcher.h"
+#include "xboard/negotiation.h"
 #include "search/search_state.h"
 
 namespace marlek {

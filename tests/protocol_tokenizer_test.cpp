@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/line_reader.h"
-#include "protocol/command_line.h"
+#include "xboard/command_line.h"
 
 namespace marlek {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "board/keys.h"
-#include "protocol/xboard_output.h"
+#include "xboard/xboard_output.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

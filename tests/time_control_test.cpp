@@ -8,7 +8,7 @@
 #include "base/clock.h"
 #include "engine/move_limits.h"
 #include "output_capture.h"
-#include "protocol/dispatcher.h"
+#include "xboard/dispatcher.h"
 
 namespace marlek {
 namespace {

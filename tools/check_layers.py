@@ -2,11 +2,13 @@
 """Checks that the source folders stay layered.
 
 Each folder under src/ is a layer, and a file may include only from its own
-folder and the folders below it in LAYERS, lowest first. The check fails on
-an #include "folder/file.h" that reaches up to a higher layer, on a quoted
-include that names no file under src/, and on a folder under src/ that is not
-in the order at all, so that a new folder has to be given its place. A folder
-of the order that does not exist (yet) is fine.
+folder and the folders below it in LAYERS, lowest first. Folders that share
+a rank are peers (the two protocol front ends): each stands on everything
+below it, and neither may include the other. The check fails on an
+#include "folder/file.h" that reaches up to a higher layer or across to a
+peer, on a quoted include that names no file under src/, and on a folder
+under src/ that is not in the order at all, so that a new folder has to be
+given its place. A folder of the order that does not exist (yet) is fine.
 
 Usage: tools/check_layers.py [SRC_DIR]   (default: src beside this folder)
 Exit status 0 when everything is in order, 1 with one line per fault.
@@ -15,9 +17,19 @@ import pathlib
 import re
 import sys
 
-# The layers, lowest first. The one list of them: .ci/run and the README
-# refer here.
-LAYERS = ["base", "board", "threads", "eval", "search", "game", "book", "engine", "uci", "protocol"]
+# The layers, lowest first; a tuple is a rank of peers. The one list of
+# them: .ci/run and the README refer here.
+RANKS = ["base", "board", "threads", "eval", "search", "game", "book", "engine", ("uci", "xboard"),
+         "entry"]
+# Each folder's rank: its place in the order.
+RANK_OF = {folder: rank for rank, entry in enumerate(RANKS)
+           for folder in (entry if isinstance(entry, tuple) else (entry,))}
+LAYERS = list(RANK_OF)
+
+
+def describe_order():
+    """The order as one line, peers joined by a slash."""
+    return " < ".join("/".join(e) if isinstance(e, tuple) else e for e in RANKS)
 
 QUOTED_INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc"}
@@ -26,7 +38,7 @@ SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc"}
 def folder_faults(src):
     """Folders under src that the order does not know."""
     return [
-        f"{src.name}/{entry.name}/: folder not in the layer order {' '.join(LAYERS)}"
+        f"{src.name}/{entry.name}/: folder not in the layer order {describe_order()}"
         for entry in sorted(src.iterdir())
         if entry.is_dir() and entry.name not in LAYERS
     ]
@@ -49,9 +61,14 @@ def include_faults(src, path):
             faults.append(f'{where}: #include "{target}" names no file under {src.name}/')
             continue
         layer = pathlib.PurePosixPath(target).parts[0]
-        if layer in LAYERS and LAYERS.index(layer) > LAYERS.index(own):
+        if layer not in RANK_OF or layer == own:
+            continue
+        if RANK_OF[layer] > RANK_OF[own]:
             faults.append(f'{where}: #include "{target}": {own} may not include from {layer}, '
                           f"a higher layer")
+        elif RANK_OF[layer] == RANK_OF[own]:
+            faults.append(f'{where}: #include "{target}": {own} may not include from {layer}, '
+                          f"its peer")
     return faults
 
 
@@ -68,7 +85,7 @@ def main(argv):
         print(fault)
     if faults:
         return 1
-    print(f"layers in order: {len(files)} files, {' < '.join(LAYERS)}")
+    print(f"layers in order: {len(files)} files, {describe_order()}")
     return 0
 
 

@@ -29,8 +29,8 @@
 #include "engine/time_control.h"
 #include "fuzz_support.h"
 #include "game/root.h"
-#include "protocol/bare_move.h"
-#include "protocol/dispatcher.h"
+#include "xboard/bare_move.h"
+#include "xboard/dispatcher.h"
 #include "threads/set_up_messages.h"
 
 namespace {

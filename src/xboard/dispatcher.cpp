@@ -1,16 +1,16 @@
-#include "protocol/dispatcher.h"
+#include "xboard/dispatcher.h"
 
 #include <iostream>
 #include <string>
 
 #include "base/output.h"
-#include "protocol/bare_move.h"
-#include "protocol/colour_commands.h"
-#include "protocol/command_line.h"
-#include "protocol/command_table.h"
-#include "protocol/edit_commands.h"
-#include "protocol/negotiation.h"
-#include "protocol/protocol_commands.h"
+#include "xboard/bare_move.h"
+#include "xboard/colour_commands.h"
+#include "xboard/command_line.h"
+#include "xboard/command_table.h"
+#include "xboard/edit_commands.h"
+#include "xboard/negotiation.h"
+#include "xboard/protocol_commands.h"
 
 namespace marlek {
 

@@ -1,9 +1,9 @@
-#include "protocol/negotiation.h"
+#include "xboard/negotiation.h"
 
 #include <algorithm>
 #include <array>
 
-#include "protocol/command_line.h"
+#include "xboard/command_line.h"
 
 namespace marlek {
 

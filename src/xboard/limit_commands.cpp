@@ -1,12 +1,12 @@
-#include "protocol/limit_commands.h"
+#include "xboard/limit_commands.h"
 
 #include <algorithm>
 #include <string>
 
 #include "base/output.h"
 #include "engine/move_limits.h"
-#include "protocol/command_line.h"
-#include "protocol/number_words.h"
+#include "xboard/command_line.h"
+#include "xboard/number_words.h"
 
 namespace marlek {
 

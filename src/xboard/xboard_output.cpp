@@ -1,4 +1,4 @@
-#include "protocol/xboard_output.h"
+#include "xboard/xboard_output.h"
 
 #include <string>
 

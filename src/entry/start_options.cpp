@@ -1,4 +1,4 @@
-#include "protocol/start_options.h"
+#include "entry/start_options.h"
 
 #include <cstdlib>
 #include <string>

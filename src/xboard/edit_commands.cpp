@@ -1,4 +1,4 @@
-#include "protocol/edit_commands.h"
+#include "xboard/edit_commands.h"
 
 #include <array>
 #include <cctype>
@@ -8,7 +8,7 @@
 #include "base/output.h"
 #include "board/move.h"
 #include "engine/engine.h"
-#include "protocol/command_line.h"
+#include "xboard/command_line.h"
 #include "threads/set_up_messages.h"
 
 namespace marlek {

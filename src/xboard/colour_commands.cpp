@@ -1,4 +1,4 @@
-#include "protocol/colour_commands.h"
+#include "xboard/colour_commands.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "protocol/request_commands.h"
+#include "xboard/request_commands.h"
 
 #include "engine/engine.h"
 #include "engine/requests.h"

@@ -1,14 +1,14 @@
-#include "protocol/command_table.h"
+#include "xboard/command_table.h"
 
-#include "protocol/clock_commands.h"
-#include "protocol/colour_commands.h"
-#include "protocol/edit_commands.h"
-#include "protocol/game_commands.h"
-#include "protocol/limit_commands.h"
-#include "protocol/negotiation.h"
-#include "protocol/option_commands.h"
-#include "protocol/protocol_commands.h"
-#include "protocol/request_commands.h"
+#include "xboard/clock_commands.h"
+#include "xboard/colour_commands.h"
+#include "xboard/edit_commands.h"
+#include "xboard/game_commands.h"
+#include "xboard/limit_commands.h"
+#include "xboard/negotiation.h"
+#include "xboard/option_commands.h"
+#include "xboard/protocol_commands.h"
+#include "xboard/request_commands.h"
 
 namespace marlek {
 

@@ -1,4 +1,4 @@
-#include "protocol/command_line.h"
+#include "xboard/command_line.h"
 
 #include <algorithm>
 #include <cctype>

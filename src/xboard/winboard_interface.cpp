@@ -1,9 +1,9 @@
-#include "protocol/winboard_interface.h"
+#include "xboard/winboard_interface.h"
 
 #include <string_view>
 
 #include "base/output.h"
-#include "protocol/command_table.h"
+#include "xboard/command_table.h"
 
 namespace marlek {
 

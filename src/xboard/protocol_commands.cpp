@@ -1,4 +1,4 @@
-#include "protocol/protocol_commands.h"
+#include "xboard/protocol_commands.h"
 
 #include "base/flags.h"
 #include "engine/engine.h"

@@ -1,9 +1,9 @@
-#include "protocol/bare_move.h"
+#include "xboard/bare_move.h"
 
 #include "engine/engine.h"
-#include "protocol/command_line.h"
-#include "protocol/game_commands.h"
-#include "protocol/negotiation.h"
+#include "xboard/command_line.h"
+#include "xboard/game_commands.h"
+#include "xboard/negotiation.h"
 
 namespace marlek {
 

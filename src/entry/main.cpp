@@ -14,11 +14,11 @@
 #include "board/keys.h"
 #include "book/book_loader.h"
 #include "engine/timer.h"
-#include "protocol/dispatcher.h"
-#include "protocol/option_commands.h"
-#include "protocol/start_options.h"
-#include "protocol/winboard_interface.h"
-#include "protocol/xboard_output.h"
+#include "xboard/dispatcher.h"
+#include "xboard/option_commands.h"
+#include "entry/start_options.h"
+#include "xboard/winboard_interface.h"
+#include "xboard/xboard_output.h"
 #include "uci/uci_session.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "protocol/number_words.h"
+#include "xboard/number_words.h"
 
 #include <algorithm>
 #include <cctype>

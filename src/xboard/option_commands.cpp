@@ -1,12 +1,12 @@
-#include "protocol/option_commands.h"
+#include "xboard/option_commands.h"
 
 #include <string>
 #include <string_view>
 
 #include "base/output.h"
 #include "engine/settings.h"
-#include "protocol/command_line.h"
-#include "protocol/number_words.h"
+#include "xboard/command_line.h"
+#include "xboard/number_words.h"
 
 namespace marlek {
 

@@ -1,11 +1,11 @@
-#include "protocol/game_commands.h"
+#include "xboard/game_commands.h"
 
 #include "base/flags.h"
 #include "base/output.h"
 #include "engine/engine.h"
 #include "engine/move_limits.h"
 #include "game/root.h"
-#include "protocol/command_line.h"
+#include "xboard/command_line.h"
 
 namespace marlek {
 

@@ -1,4 +1,4 @@
-#include "protocol/clock_commands.h"
+#include "xboard/clock_commands.h"
 
 #include <cstdint>
 #include <cstring>
@@ -6,8 +6,8 @@
 #include "base/output.h"
 #include "engine/move_limits.h"
 #include "engine/time_control.h"
-#include "protocol/command_line.h"
-#include "protocol/number_words.h"
+#include "xboard/command_line.h"
+#include "xboard/number_words.h"
 
 namespace marlek {
 
