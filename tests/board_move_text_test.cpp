@@ -50,10 +50,14 @@ TEST(BoardMoveText, UnreadableTextMatchesNoMove) {
   // None of these may read past its end, and each yields the unreadable kind,
   // which no generator produces.
   for (const char* text :
-       {"", "e", "e2", "e2e", "i2e4", "e9e4", "e2e0", "E2E4", "e2e4Q", "e2e4x", "0000", "e2-e4"}) {
+       {"", "e", "e2", "e2e", "i2e4", "e9e4", "e2e0", "E2E4", "e2e4K", "e2e4x", "0000", "e2-e4"}) {
     EXPECT_EQ(parse_exact(text).kind, unreadable_kind) << '"' << text << '"';
+    EXPECT_FALSE(is_move_text(text)) << '"' << text << '"';
   }
   EXPECT_EQ(move(nullptr).kind, unreadable_kind);
+  // GUIs write the promotion letter in either case; both read alike.
+  EXPECT_EQ(parse_exact("e7e8Q"), parse_exact("e7e8q"));
+  EXPECT_TRUE(is_move_text("e7e8N"));
 }
 
 TEST(BoardMoveText, ExtraTextAfterTheMoveIsIgnoredOnlyPastThePromotionLetter) {

@@ -137,7 +137,7 @@ struct intended_game {
     if (line == "new") *this = intended_game{};
     if (line.starts_with("setboard ")) *this = intended_game{line.substr(9), {}};
     if (line.starts_with("usermove ")) moves.push_back(line.substr(9));
-    if (is_coordinate_move(line)) moves.push_back(line);
+    if (is_move_text(line)) moves.push_back(line);
   }
 
   // Whether `text` is a legal move in the position.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/line_reader.h"
+#include "base/numbers.h"
 #include "xboard/command_line.h"
 
 namespace marlek {
@@ -66,7 +67,9 @@ TEST(ProtocolTokenizer, WordsBeyondTheTenthAreCountedNotStored) {
   EXPECT_STREQ(words[max_words - 1], "w9");
 }
 
-TEST(ProtocolTokenizer, LeadingIntegerReadsLikeTheStandardConversion) {
+// One reader of numbers for both protocols: leading numbers as the standard
+// conversion reads them, whole words strictly, everything saturating.
+TEST(ProtocolTokenizer, NumbersReadAlikeEverywhere) {
   EXPECT_EQ(leading_integer("7"), 7);
   EXPECT_EQ(leading_integer("3x"), 3);
   EXPECT_EQ(leading_integer(" 12"), 12);
@@ -75,8 +78,16 @@ TEST(ProtocolTokenizer, LeadingIntegerReadsLikeTheStandardConversion) {
   EXPECT_EQ(leading_integer("x3"), 0);
   EXPECT_EQ(leading_integer(""), 0);
   EXPECT_EQ(leading_integer("-"), 0);
-  EXPECT_EQ(leading_integer("99999999999999999999"), std::numeric_limits<std::int32_t>::max());
-  EXPECT_EQ(leading_integer("-99999999999999999999"), std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(leading_integer("99999999999999999999"), number_limit);
+  EXPECT_EQ(clamp_to_int32(leading_integer("-99999999999999999999")),
+            std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(leading_seconds_ms("0.25 rest"), 250);
+  EXPECT_EQ(whole_number("-12"), -12);
+  EXPECT_EQ(count_word("64"), 64);
+  EXPECT_EQ(seconds_word("1.255"), 1255);
+  for (const char* bad : {"", "3x", " 3", "-", "1.5"}) EXPECT_FALSE(whole_number(bad)) << bad;
+  for (const char* bad : {"-1", "+1", "1e3"}) EXPECT_FALSE(count_word(bad)) << bad;
+  for (const char* bad : {".", "-0.5", "2s", "1.2.3"}) EXPECT_FALSE(seconds_word(bad)) << bad;
 }
 
 TEST(ProtocolTokenizer, ReadLineTakesWholeLines) {

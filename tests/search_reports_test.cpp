@@ -15,7 +15,7 @@ namespace marlek {
 namespace {
 
 struct recording_front_end : front_end {
-  void engine_move(std::string_view, std::string_view) override {}
+  void best_move(const best_move_report&) override {}
   void no_legal_move(bool) override {}
   bool shows_every_depth() const override { return false; }
   void position_refused(std::string_view) override {}
@@ -23,9 +23,7 @@ struct recording_front_end : front_end {
   void pong(std::int32_t) override {}
   void game_over(game_end end) override { endings.push_back(end); }
   void illegal_move(std::string_view) override {}
-  void hint(std::string_view) override {}
-  void book_moves(const std::vector<book_share>&) override {}
-  void status(const search_status&) override {}
+  void complaint(std::string_view) override {}
 
   std::vector<search_report> reports;
   std::vector<game_end> endings;

@@ -1,11 +1,8 @@
-// The clock commands and the time budget.
+// The clock commands and the time budget, in milliseconds.
 #include "engine/time_control.h"
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
-#include "base/clock.h"
 #include "engine/move_limits.h"
 #include "output_capture.h"
 #include "xboard/dispatcher.h"
@@ -13,117 +10,85 @@
 namespace marlek {
 namespace {
 
+using lines = std::vector<std::string>;
+
+// Runs the lines and returns what they printed.
+lines run(std::initializer_list<const char*> input) {
+  test::output_capture capture;
+  for (const char* line : input) dispatch_text(line);
+  return capture.lines();
+}
+
 class TimeControl : public ::testing::Test {
  protected:
   void SetUp() override { reset(); }
   void TearDown() override { reset(); }
-
   static void reset() {
-    for (auto* variable : {&moves_per_control, &time_increment, &increment_fraction_ms, &own_time,
-                           &own_stamp, &opp_time, &opp_stamp})
-      variable->store(0);
+    set_time_control(40, 300000, 0);
     move_limits.reset();
-  }
-
-  // Both clocks as just received, and the budget, all within one clock
-  // second, so that a tick of the clock cannot shift the result.
-  static std::int32_t budget_with(std::int32_t own, std::int32_t opp, std::int32_t ply) {
-    for (;;) {
-      std::int32_t second = clock_seconds();
-      own_time.store(own);
-      own_stamp.store(second);
-      opp_time.store(opp);
-      opp_stamp.store(second);
-      std::int32_t budget = time_budget(ply);
-      if (clock_seconds() == second) return budget;
-    }
-  }
-
-  // Runs the lines and returns what they printed.
-  static std::vector<std::string> run(std::initializer_list<const char*> lines) {
-    test::output_capture capture;
-    for (const char* line : lines) dispatch_text(line);
-    return capture.lines();
   }
 };
 
+constexpr std::int64_t overhead = 30;
+
+std::int64_t budget(std::int64_t own, std::int64_t opp, std::int64_t increment,
+                    std::int64_t moves_to_go = 0) {
+  return time_budget_ms({own, opp, increment, moves_to_go}, overhead);
+}
+
 TEST_F(TimeControl, FirstMoveOfFiveMinutesForFortyMoves) {
   EXPECT_TRUE(run({"level 40 5 0", "time 30000", "otim 30000"}).empty());
-  EXPECT_EQ(moves_per_control.load(), 40);
-  // 41 moves to go at ply 0 and 1: 300 / 41 = 7; the surplus is -5.
-  EXPECT_EQ(budget_with(300, 300, 0), 7);
-  EXPECT_EQ(budget_with(300, 300, 1), 7);
+  // 41 moves to go at ply 0 and 1: 300000 / 41; the lead is -5 s.
+  for (int ply : {0, 1}) {
+    const clock_reading reading = xboard_clock_reading(ply);
+    EXPECT_EQ(reading.moves_to_go, 41);
+    EXPECT_NEAR(reading.own_left, 300000, 100);
+    EXPECT_NEAR(time_budget_ms(reading, overhead), 300000 / 41, 10);
+  }
+  EXPECT_EQ(xboard_clock_reading(20).moves_to_go, 31);
+  EXPECT_EQ(xboard_clock_reading(78).moves_to_go, 2);   // the last move of the control
+  EXPECT_EQ(xboard_clock_reading(80).moves_to_go, 41);  // a new control begins
 }
 
-TEST_F(TimeControl, MovesToGoCountDownThroughTheControl) {
-  moves_per_control.store(40);
-  EXPECT_EQ(budget_with(300, 300, 2), 300 / 40);
-  EXPECT_EQ(budget_with(300, 300, 20), 300 / 31);
-  EXPECT_EQ(budget_with(300, 300, 78), 300 / 2);   // last move of the control
-  EXPECT_EQ(budget_with(300, 300, 80), 300 / 41);  // a new control begins
+TEST_F(TimeControl, SharingRuleInMilliseconds) {
+  EXPECT_EQ(budget(60000, 60000, 3000), 2000 + 3000);  // a thirtieth plus the increment
+  EXPECT_EQ(budget(400000, 300000, 0), 95000);         // the lead less 5 s, when more
+  EXPECT_EQ(budget(400000, 390000, 0), 400000 / 30);
+  EXPECT_EQ(budget(300000, 300000, 0, 41), 300000 / 41);
 }
 
-TEST_F(TimeControl, WholeGameShareIsAThirtiethPlusIncrement) {
-  time_increment.store(3);
-  EXPECT_EQ(budget_with(60, 60, 10), 2 + 3);
+// The short end, where a budget in whole seconds was nothing at all.
+TEST_F(TimeControl, ShortClocksStillGiveTimeToThink) {
+  EXPECT_EQ(budget(29000, 29000, 0), 29000 / 30);  // sudden death, under half a minute
+  EXPECT_EQ(budget(5000, 5000, 100), 5000 / 30 + 100);  // 10 s + 0.1 s, 5 s left: about 0.27 s
+  const std::int64_t last_half_second = budget(500, 500, 100);
+  EXPECT_EQ(last_half_second, 500 / 30 + 100);
+  EXPECT_LT(last_half_second, 450);
+  // An increment beyond the time left is not spent before it is earned.
+  EXPECT_LE(budget(200, 200, 2000), 200 - overhead);
+  EXPECT_EQ(budget(50, 50, 100), 0);
+  EXPECT_EQ(budget(-20, 0, 0), 0);  // already out of time: move now
+  EXPECT_LE(budget(10000, -100000, 0), 10000 - overhead);  // the lead never overruns the clock
 }
 
-TEST_F(TimeControl, LeadOverTheOpponentIsSpentWhenLarger) {
-  EXPECT_EQ(budget_with(400, 300, 10), 95);  // share 13, surplus 95
-  EXPECT_EQ(budget_with(400, 390, 10), 13);  // share 13, surplus 5
+TEST_F(TimeControl, FixedTimeKeepsAMargin) {
+  EXPECT_EQ(fixed_time_usable_ms(2000, 0), 2000 - 50 - 60);
+  EXPECT_EQ(fixed_time_usable_ms(2000, overhead), 1970 - 50 - 59);
+  EXPECT_EQ(fixed_time_usable_ms(60, 0), 30);  // a short move still gets half of its time
 }
 
-TEST_F(TimeControl, BudgetNeverOverrunsTheClock) {
-  time_increment.store(30);
-  EXPECT_EQ(budget_with(10, 10, 10), 9);  // share 30, capped at 10 - 1
-  time_increment.store(0);
-  EXPECT_EQ(budget_with(10, -100, 10), 9);  // surplus 105, capped
-  EXPECT_EQ(budget_with(1, 1, 10), 0);
-  EXPECT_EQ(budget_with(0, 0, 10), 0);
-  EXPECT_EQ(budget_with(-20, 0, 10), 0);  // already out of time: move now
-}
-
-TEST_F(TimeControl, MillisecondShareFollowsTheSameRule) {
-  EXPECT_EQ(clock_share_ms(300000, 300000, 0, 40, 50), 300000 / 41);  // 40 moves to go
-  EXPECT_EQ(clock_share_ms(60000, 60000, 2000, 0, 50), 2000 + 2000);  // a thirtieth
-  EXPECT_EQ(clock_share_ms(400000, 300000, 0, 0, 50), 95000);         // the lead less 5 s
-  EXPECT_EQ(clock_share_ms(1000, 1000, 30000, 0, 50), 950);           // the overhead is kept
-  EXPECT_EQ(clock_share_ms(30, 1000, 0, 0, 50), 0);
-}
-
-TEST_F(TimeControl, ExtremeControlsStayDefined) {
-  moves_per_control.store(-1);  // read as a whole-game control
-  EXPECT_EQ(budget_with(300, 300, 10), 10);
-  moves_per_control.store(std::numeric_limits<std::int32_t>::max());
-  time_increment.store(std::numeric_limits<std::int32_t>::max());
-  EXPECT_EQ(budget_with(std::numeric_limits<std::int32_t>::max(), 0, 10),
-            std::numeric_limits<std::int32_t>::max() - 1);
-}
-
-TEST_F(TimeControl, LevelSetsControlTimesAndStamps) {
-  EXPECT_TRUE(run({"level 0 2 12"}).empty());
-  EXPECT_EQ(moves_per_control.load(), 0);
-  EXPECT_EQ(own_time.load(), 120);
-  EXPECT_EQ(opp_time.load(), 120);
-  EXPECT_EQ(time_increment.load(), 12);
-  // Stamped now, so the remaining times mean something at once.
-  EXPECT_GE(own_time_left(), 119);
-  EXPECT_GE(opp_time_left(), 119);
-}
-
-TEST_F(TimeControl, LevelBaseMayBeMinutesAndSeconds) {
-  run({"level 40 0:30 0"});
-  EXPECT_EQ(own_time.load(), 30);
-  run({"level 40 2:05 0"});
-  EXPECT_EQ(opp_time.load(), 125);
-  run({"level 40 99999999 0"});  // saturates instead of overflowing
-  EXPECT_EQ(own_time.load(), std::numeric_limits<std::int32_t>::max());
+TEST_F(TimeControl, LevelKeepsItsBaseAndIncrementExactly) {
+  EXPECT_TRUE(run({"level 0 0:10 0.1", "time 500"}).empty());
+  const clock_reading reading = xboard_clock_reading(10);
+  EXPECT_EQ(reading.increment, 100);
+  EXPECT_EQ(reading.moves_to_go, 0);
+  EXPECT_NEAR(reading.own_left, 5000, 100);
+  run({"level 40 2:05 2.25"});
+  EXPECT_EQ(xboard_clock_reading(0).increment, 2250);
+  EXPECT_EQ(own_time_left_ms(), 125000);  // the engine's own clock, not running
 }
 
 TEST_F(TimeControl, LevelAndFixedTimePerMoveReplaceEachOther) {
-  EXPECT_TRUE(run({"level 0 1 0.5"}).empty());
-  EXPECT_EQ(time_increment.load(), 0);
-  EXPECT_EQ(increment_fraction_ms.load(), 500);
   EXPECT_TRUE(run({"st 1.25"}).empty());
   EXPECT_EQ(move_limits.move_time_ms.load(), 1250);
   for (const char* bad : {"st", "st -1", "st 2s", "st .", "st 0"})
@@ -131,55 +96,58 @@ TEST_F(TimeControl, LevelAndFixedTimePerMoveReplaceEachOther) {
   EXPECT_EQ(move_limits.move_time_ms.load(), 1250);
   run({"level 40 5 2.25"});
   EXPECT_EQ(move_limits.move_time_ms.load(), 0);
-  EXPECT_EQ(time_increment.load(), 2);
-  EXPECT_EQ(increment_fraction_ms.load(), 250);
 }
 
-TEST_F(TimeControl, LevelWithWrongWordCountChangesNothing) {
+TEST_F(TimeControl, BadLevelsAreRefusedAndChangeNothing) {
   run({"level 40 5 0"});
   for (const char* bad : {"level", "level 40 5", "level 30  1 0", "level 30 1 0 ",
-                          "level 1 2 3 4 5 6 7 8 9 10 11 12"}) {
-    EXPECT_EQ(run({bad}), std::vector<std::string>{"Error: level command format."}) << bad;
-    EXPECT_EQ(moves_per_control.load(), 40) << bad;
-    EXPECT_EQ(own_time.load(), 300) << bad;
-  }
+                          "level 1 2 3 4 5 6 7 8 9 10 11 12"})
+    EXPECT_EQ(run({bad}), lines{"Error: level command format."}) << bad;
+  EXPECT_EQ(run({"level 0 0 0", "level 40 0:70 0", "level -1 5 0", "level 0 5 -2"}),
+            (lines{"Error (no time at all): level 0 0 0", "Error (bad time control): level 40 0:70 0",
+                   "Error (bad time control): level -1 5 0",
+                   "Error (bad time control): level 0 5 -2"}));
+  const clock_reading reading = xboard_clock_reading(0);
+  EXPECT_EQ(reading.moves_to_go, 41);
+  EXPECT_EQ(reading.own_left, 300000);
 }
 
-TEST_F(TimeControl, DeadlineStopsAtTheEndOfTheClock) {
-  constexpr std::int32_t longest = std::numeric_limits<std::int32_t>::max();
-  std::int32_t before = clock_seconds();
-  std::int32_t deadline = deadline_after(7);
-  EXPECT_GE(deadline, before + 7);
-  EXPECT_LE(deadline, clock_seconds() + 7);
-  // All the time in the world: the level saturates, the opponent has none,
-  // and the whole lead becomes the budget.
-  run({"level 0 99999999 0", "otim 0"});
-  EXPECT_EQ(deadline_after(time_budget(0)), longest);
-  EXPECT_EQ(deadline_after(longest), longest);
-}
-
-TEST_F(TimeControl, TimeAndOtimTakeCentiseconds) {
+TEST_F(TimeControl, TimeAndOtimTakeCentisecondsAndRefuseWhatIsNoNumber) {
   EXPECT_TRUE(run({"time 30000", "otim 12345"}).empty());
-  EXPECT_EQ(own_time.load(), 300);
-  EXPECT_EQ(opp_time.load(), 123);
-  EXPECT_GE(own_time_left(), 299);
-  run({"time 99"});
-  EXPECT_EQ(own_time.load(), 0);
-  run({"otim 500"});
-  run({"otim "});  // an empty number reads as 0
-  EXPECT_EQ(opp_time.load(), 0);
-  run({"time abc"});
-  EXPECT_EQ(own_time.load(), 0);
+  EXPECT_NEAR(xboard_clock_reading(0).own_left, 300000, 100);
+  EXPECT_NEAR(xboard_clock_reading(0).opp_left, 123450, 100);
+  EXPECT_EQ(run({"time", "time 1 2", "otim", "otim 1 2", "otim x", "time 3x"}),
+            (lines{"Error: Improper time format.", "Error: Improper time format.",
+                   "Error: Improper otim format.", "Error: Improper otim format.",
+                   "Error: Improper otim format.", "Error: Improper time format."}));
+  EXPECT_NEAR(xboard_clock_reading(0).opp_left, 123450, 100);
+  // Out of range clamps: nothing left, or far more than any game.
+  EXPECT_TRUE(run({"time -5", "otim 99999999999"}).empty());
+  EXPECT_LE(xboard_clock_reading(0).own_left, 0);
+  EXPECT_GT(xboard_clock_reading(0).opp_left, std::int64_t{900000000000});
+  EXPECT_EQ(time_budget_ms(xboard_clock_reading(0), overhead), 0);
+  run({"otim 500", "otim "});  // an empty number reads as none left
+  EXPECT_LE(xboard_clock_reading(0).opp_left, 0);
 }
 
-TEST_F(TimeControl, ClockErrorsKeepTheClocks) {
-  run({"time 30000", "otim 30000"});
-  EXPECT_EQ(
-      run({"time", "time 1 2", "otim", "otim 1 2"}),
-      (std::vector<std::string>{"Error: Improper time format.", "Error: Improper time format.",
-                                "Error: Improper otim format.", "Error: Improper otim format."}));
-  EXPECT_EQ(own_time.load(), 300);
-  EXPECT_EQ(opp_time.load(), 300);
+// Without `time` the engine keeps its own clock from the level.
+TEST_F(TimeControl, OwnClockWhenTheGuiSendsNone) {
+  run({"level 40 0 2"});
+  own_move_started();
+  const std::int64_t first = time_budget_ms(xboard_clock_reading(0), overhead);
+  EXPECT_GT(first, 1500);  // about the increment
+  EXPECT_LE(first, 2000);
+  own_move_made();
+  own_move_started();
+  EXPECT_GT(time_budget_ms(xboard_clock_reading(2), overhead), 1500);
+  own_move_made();
+  // A `time` hands the clock to the GUI; `new` gives it back to the engine.
+  run({"time 100"});
+  EXPECT_LT(time_budget_ms(xboard_clock_reading(4), overhead), 1000);
+  restart_clocks();
+  EXPECT_EQ(own_time_left_ms(), 0);
+  own_move_started();
+  EXPECT_GT(time_budget_ms(xboard_clock_reading(0), overhead), 1500);
 }
 
 }  // namespace

@@ -2,27 +2,27 @@
 
 #include <atomic>
 
+#include "base/output.h"
+
 namespace marlek {
 
 namespace {
 
-// The front end of a process that talks to no GUI.
-class silent_front_end final : public front_end {
+// The front end of a process that talks to no GUI (the bench, the tools):
+// it reports nothing of the search, only what went wrong, as it stands.
+class plain_front_end final : public front_end {
  public:
-  void engine_move(std::string_view, std::string_view) override {}
+  void best_move(const best_move_report&) override {}
   void no_legal_move(bool) override {}
   bool shows_every_depth() const override { return false; }
-  void position_refused(std::string_view) override {}
   void thinking(const search_report&) override {}
   void pong(std::int32_t) override {}
-  void game_over(game_end) override {}
+  void position_refused(std::string_view reason) override { output_line(reason); }
   void illegal_move(std::string_view) override {}
-  void hint(std::string_view) override {}
-  void book_moves(const std::vector<book_share>&) override {}
-  void status(const search_status&) override {}
+  void complaint(std::string_view text) override { output_line(text); }
 };
 
-silent_front_end silence;
+plain_front_end plain;
 std::atomic<front_end*> installed{nullptr};
 
 }  // namespace
@@ -33,7 +33,7 @@ front_end* install_front_end(front_end* words) {
 
 front_end& reporter() {
   front_end* words = installed.load(std::memory_order_acquire);
-  return words ? *words : silence;
+  return words ? *words : plain;
 }
 
 }  // namespace marlek

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/output.h"
+#include "base/front_end.h"
 #include "board/attacks.h"
 #include "board/consistency.h"
 #include "board/fen.h"
@@ -205,7 +205,7 @@ void reject(const char* message, std::string* refusal) {
   if (refusal)
     *refusal = message;
   else
-    output_line(message);
+    reporter().position_refused(message);
 }
 
 }  // namespace

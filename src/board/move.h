@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace marlek {
@@ -44,9 +45,9 @@ struct move {
   constexpr move() = default;
   constexpr move(square f, square t, std::int16_t k = no_promotion)
       : kind(k), from(static_cast<std::uint8_t>(f)), to(static_cast<std::uint8_t>(t)) {}
-  // Reads coordinate notation (e2e4, e7e8q). Text that is not a move on the
-  // board yields a move that matches no legal move; it never reads past the
-  // end of the text.
+  // Reads coordinate notation (e2e4, e7e8q, e7e8Q). Text that is not a move
+  // on the board yields a move that matches no legal move; it never reads
+  // past the end of the text.
   explicit move(const char* text);
 
   friend constexpr bool operator==(move a, move b) {
@@ -54,6 +55,13 @@ struct move {
   }
 };
 static_assert(sizeof(move) == 4);
+
+// Whether `word` has the form of a move in coordinate notation: a square, a
+// square, and an optional promotion letter (q, r, b, n, in either case, as
+// GUIs write it). The one reader of move text: every protocol and the book
+// take a word as a move by this test, and the move constructor reads what
+// it accepts.
+bool is_move_text(std::string_view word);
 
 // Writes coordinate notation: four characters, plus the promotion letter.
 std::ostream& operator<<(std::ostream& out, move m);

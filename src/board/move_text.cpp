@@ -14,16 +14,23 @@ bool is_file(char c) { return c >= 'a' && c <= 'h'; }
 bool is_rank(char c) { return c >= '1' && c <= '8'; }
 
 std::int16_t promotion_kind(char c) {
-  switch (c) {
+  switch (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) {
     case '\0': return no_promotion;
     case 'q': return promote_queen;
     case 'r': return promote_rook;
     case 'b': return promote_bishop;
     case 'n': return promote_knight;
-    default: return unreadable_kind;  // an upper-case letter, say: refused
+    default: return unreadable_kind;  // no piece a pawn can become: refused
   }
 }
 }  // namespace
+
+bool is_move_text(std::string_view word) {
+  if (word.size() != 4 && word.size() != 5) return false;
+  if (!is_file(word[0]) || !is_rank(word[1]) || !is_file(word[2]) || !is_rank(word[3]))
+    return false;
+  return word.size() == 4 || (promotion_kind(word[4]) != unreadable_kind && word[4] != '\0');
+}
 
 move::move(const char* text) {
   // Read only as far as the text goes: each test stops at the NUL.

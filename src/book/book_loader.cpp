@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "base/output.h"
+#include "base/front_end.h"
 #include "board/attacks.h"
 #include "board/move_list.h"
 #include "book/opening_book.h"
@@ -24,7 +24,6 @@ constexpr std::size_t move_token_length = 4;
 
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 bool is_file_letter(int c) { return c >= 'a' && c <= 'h'; }
-bool is_rank_digit(int c) { return c >= '1' && c <= '8'; }
 
 enum class token_status { token, end_of_file, bad_character };
 
@@ -97,8 +96,7 @@ bool read_move_number(const std::string& token, int& target_ply) {
 }
 
 bool has_move_form(const std::string& token) {
-  return token.size() == move_token_length && is_file_letter(token[0]) && is_rank_digit(token[1]) &&
-         is_file_letter(token[2]) && is_rank_digit(token[3]);
+  return token.size() == move_token_length && is_move_text(token);
 }
 
 // Whether `m` is a legal move of the position. A book move has no
@@ -142,7 +140,7 @@ void book_loader::run() {
 
 // Writes the message that ends the loading, with the current line.
 bool book_loader::fail(const std::string& words) {
-  output_line(words + std::to_string(reader_.line()) + ".");
+  reporter().complaint(words + std::to_string(reader_.line()) + ".");
   return false;
 }
 
@@ -167,7 +165,7 @@ bool book_loader::take_move(const std::string& token) {
   book_line.push_back(m);
   const int slot = find_book_slot(hash_key{});
   if (slot == no_book_slot) {
-    output_line("Error: Book either full, or there's a hashing problem.");
+    reporter().complaint("Error: Book either full, or there's a hashing problem.");
     return false;
   }
   opening_book::store(slot, position::position_key);
@@ -181,7 +179,7 @@ void load_book(const std::filesystem::path& path, const std::string& name) {
   book_line.clear();
   std::ifstream file(path);
   if (!file) {
-    output_line("Error: Unable to open " + name + ". No opening book loaded.");
+    reporter().complaint("Error: Unable to open " + name + ". No opening book loaded.");
     return;
   }
   book_loader(file, name).run();

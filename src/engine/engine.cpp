@@ -1,19 +1,17 @@
 #include "engine/engine.h"
 
 #include "base/flags.h"
+#include "base/front_end.h"
 #include "search/search_state.h"
 #include "search/stop_poll.h"
 
 namespace marlek {
 
 namespace {
-// A waiting message stops any search; `easy` stops pondering at once rather
-// than leaving it to burn the opponent's time until the next message; and
-// the engine's own move stops at its node limit.
-bool engine_should_stop() {
-  engine& e = the_engine();
-  return e.has_message() || (e.node_limit != 0 && node_count >= e.node_limit) ||
-         (e.pondering && !ponder_enabled.load(std::memory_order_relaxed));
+bool engine_should_stop() { return the_engine().stop_requested(); }
+
+bool taken_in_stride(const message& m) {
+  return m.kind == ready_request::kind_id || m.kind == times_up::kind_id;
 }
 }  // namespace
 
@@ -31,6 +29,23 @@ engine::engine()
 engine::~engine() {
   stop();
   set_stop_poll(nullptr);
+}
+
+// `easy` stops pondering at once rather than leaving it to burn the
+// opponent's time until the next message, and the engine's own move stops
+// at its node limit.
+bool engine::stop_requested() {
+  while (has_message()) {
+    message* m = take_oldest_if(taken_in_stride);
+    if (!m) return true;
+    if (m->kind == ready_request::kind_id)
+      reporter().pong(0);
+    else if (auto* alarm = dynamic_cast<times_up*>(m))
+      go_mode.alarm_rang(alarm->deadline);
+    delete m;
+  }
+  return go_mode.time_is_up() || (node_limit != 0 && node_count >= node_limit) ||
+         (pondering && !ponder_enabled.load(std::memory_order_relaxed));
 }
 
 engine& the_engine() {

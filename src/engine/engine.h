@@ -1,23 +1,30 @@
 #pragma once
 // The engine thread: it holds the game. Every command that touches the
 // position reaches it as a message, and it alone makes moves on the global
-// position, searches, and writes the "move", result and "pong" lines.
+// position, searches, and reports its moves, results and pongs.
 //
 // Its behaviour is a state machine with one state per protocol mode:
 //   eforce    force mode: plays neither side (the initial state)
 //   eanalyze  analysis: searches the position until a message arrives
 //   eponder   waits for the opponent's move, optionally thinking meanwhile
-//   ego       on move: book, time budget and alarm, search, "move" line
+//   ego       on move: book, time budget and alarm, search, the move
 // A running search stops because a message is waiting for this thread (the
 // engine installs that question as the search's stop poll), and the current
 // state then handles that message; a ponder search also stops as soon as
 // pondering is switched off.
+//
+// A GUI that keeps the game itself (UCI) starts each search with its own
+// limits (start_search). The engine then owns the search from `go` to its
+// best move: it reports exactly one best move for every search started,
+// whatever arrives in between, and leaves its board as the GUI set it.
 #include <cstdint>
+#include <optional>
 
 #include "board/keys.h"
 #include "book/book_choice.h"
 #include "threads/message.h"
 #include "threads/mt_object.h"
+#include "threads/search_messages.h"
 #include "threads/state.h"
 
 namespace marlek {
@@ -50,6 +57,36 @@ class eponder : public eforce {
   void handle(message* m) override;
 };
 
+// The deadline of a move without an alarm: no alarm carries it.
+inline constexpr std::int64_t no_alarm = -1;
+
+// What limits the engine's search of its own move, settled as it goes on
+// move. Engine thread only.
+struct move_plan {
+  // The engine plays its move on its own board (xboard); otherwise the GUI
+  // keeps the game and the move is only reported (UCI).
+  bool keeps_game = true;
+  // A GUI waits for this search's best move.
+  bool answer_owed = false;
+  // The move waits until it is asked for (stop, move now), even when the
+  // search ends by itself.
+  bool hold = false;
+  // Thinking on the opponent's time: the limits start at ponderhit.
+  bool ponder = false;
+  // No clock: the search runs to its depth or node limit, or until stopped.
+  bool until_stopped = false;
+  // The depth follows the adaptive depth limit.
+  bool adaptive = true;
+  // Plies; 0 for no limit beyond the engine's own.
+  int depth_cap = 0;
+  // Of the alarm set for this move (clock_millis).
+  std::int64_t deadline = no_alarm;
+  // The alarm rang: the search ends as soon as it has completed a ply.
+  bool out_of_time = false;
+  // The search has run once (its opening thinking line is out).
+  bool searched = false;
+};
+
 class ego : public eforce {
  public:
   using eforce::eforce;
@@ -58,17 +95,30 @@ class ego : public eforce {
   void handle(message* m) override;
   void leave() override;
 
+  // Whether the alarm of this move has rung and the search has done the
+  // least it must (a completed ply): the search stops then.
+  bool time_is_up() const;
+  // Takes the alarm that `deadline` names: this move's (the search then
+  // stops at the first chance), or one left over from an earlier move.
+  void alarm_rang(std::int64_t alarm_deadline);
+
  private:
-  // Sets the alarm or the node limit of this move.
-  void limit_the_move();
-  // The depth in plies the engine itself allows this move.
-  int own_depth() const;
-  // Writes the "move" line for the chosen root move and plays it.
+  // The limits of this move: the GUI's search request, or xboard's clock
+  // and standing limits.
+  void plan_request(const search_request& request);
+  void plan_own_move();
+  // Sets the alarm or the node limit of the move, counted from now.
+  void limit_request(const search_request& request);
+  void limit_own_move();
+  // The depth in plies the search may reach.
+  int search_plies() const;
+  // Plays (or reports) the chosen root move.
   void play_best();
 
   std::int32_t pending_ping = 0;  // answered when the engine leaves this state
-  std::int64_t deadline = 0;      // of the alarm set on entry (clock_millis)
-  bool adaptive = true;           // the move follows the adaptive depth limit
+  move_plan plan;
+  // The GUI's limits of the search now running, kept for its ponderhit.
+  std::optional<search_request> request;
 };
 
 class engine : public mt_object {
@@ -93,6 +143,15 @@ class engine : public mt_object {
   move expected_reply;
   hash_key expected_at;
   bool has_expected_reply = false;
+  // The limits of the search that start_search asked for, until ego takes
+  // them. Engine thread only.
+  std::optional<search_request> next_request;
+
+  // The search's stop poll: whether a search on this thread must stop now.
+  // A message waiting stops it, except the two that the search can take in
+  // its stride: a readiness question, answered at once, and an alarm, which
+  // stops it only once it has completed a ply. Engine thread only.
+  bool stop_requested();
 };
 
 // The engine, built (and its thread started) on first use. Any thread.

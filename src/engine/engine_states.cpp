@@ -7,12 +7,13 @@
 #include "base/clock.h"
 #include "base/flags.h"
 #include "base/front_end.h"
-#include "base/output.h"
+#include "base/numbers.h"
 #include "board/attacks.h"
 #include "engine/depth_limit.h"
 #include "engine/engine.h"
 #include "engine/move_limits.h"
 #include "engine/requests.h"
+#include "engine/settings.h"
 #include "engine/time_control.h"
 #include "engine/timer.h"
 #include "game/board_edit.h"
@@ -20,6 +21,7 @@
 #include "search/alpha_beta.h"
 #include "search/depth.h"
 #include "search/iterate.h"
+#include "search/root_moves.h"
 #include "search/search_state.h"
 #include "threads/set_up_messages.h"
 
@@ -29,22 +31,14 @@ namespace {
 // Analysis and pondering think until a message arrives: 100 plies is "for ever".
 constexpr int unlimited_plies = 100;
 constexpr std::int64_t millis_per_second = 1000;
-// The deadline of a move without an alarm: no alarm carries it.
-constexpr std::int64_t no_alarm = -1;
 // Below this much of its own time the engine does not ponder on a
 // predicted reply, only on the position as it stands.
-constexpr std::int32_t ponder_reserve_seconds = 30;
+constexpr std::int64_t ponder_reserve_ms = 30000;
 
 constexpr const char* no_move_to_undo = "Error: no move to undo.";
 constexpr const char* not_while_on_move = "Error: undo not legal when it's Marlek's turn.";
 
 bool has_legal_moves() { return root_moves_end > 0; }
-
-// The clock's budget of this move, fraction of the increment included.
-std::int64_t clock_budget_ms() {
-  return std::int64_t{time_budget(position::ply)} * millis_per_second +
-         increment_fraction_ms.load(std::memory_order_relaxed);
-}
 
 // Names the move as the GUI wrote it: text that is no move at all has no
 // coordinate notation to show.
@@ -64,7 +58,7 @@ bool predicted_reply(move chosen, move& reply) {
 
 // A set-up that cannot be played is refused with its reason; the game stays.
 bool report_unplayable(const char* reason, const char* command) {
-  if (reason) output_line(std::string("Error (illegal position: ") + reason + "): " + command);
+  if (reason) reporter().complaint(std::string("Error (illegal position: ") + reason + "): " + command);
   return reason == nullptr;
 }
 
@@ -89,15 +83,57 @@ bool side_to_move_mated() {
   return position::kings[side] != nullptr && in_check(side);
 }
 
-bool holding_move() { return move_limits.hold_move.load(std::memory_order_relaxed); }
-
 // The message as the class its kind stands for, or null after `complaint`
 // when it is not one.
 template <typename T>
 T* as(message* m, const char* complaint) {
   T* typed = dynamic_cast<T*>(m);
-  if (!typed) output_line(complaint);
+  if (!typed) reporter().complaint(complaint);
   return typed;
+}
+
+// Asks the timer for the alarm of a move that may last `ms` from now.
+std::int64_t set_alarm(engine* eng, std::int64_t ms) {
+  const std::int64_t deadline = clock_millis() + std::max<std::int64_t>(ms, 0);
+  if (mt_timer* timer = the_timer.load()) timer->post_message(new set_timer(eng, deadline));
+  return deadline;
+}
+
+// The root moves a request names that are legal here; each of the others
+// is reported and left out.
+std::vector<move> requested_root_moves(const search_request& request) {
+  std::vector<move> allowed;
+  for (const std::string& text : request.search_moves) {
+    const move m(text.c_str());
+    if (root_move_index(m) == no_root_move)
+      reporter().complaint("Error (not a legal move here, left out): searchmoves " + text);
+    else
+      allowed.push_back(m);
+  }
+  return allowed;
+}
+
+// Whether a request limits the search by time: a time per move or a clock.
+bool has_time_limit(const search_request& r) {
+  return r.move_time_ms > 0 || r.white_ms || r.black_ms;
+}
+
+// Messages that change the game or the engine's mode: a GUI waiting for a
+// search's move sends them only when it has done with that search, so they
+// give it its move first. Questions and settings leave the search running.
+bool ends_a_search(const message& m) {
+  switch (m.kind) {
+    case force::kind_id:
+    case analyze::kind_id:
+    case go::kind_id:
+    case start_search::kind_id:
+    case setboard::kind_id:
+    case set_game::kind_id:
+    case play_other::kind_id:
+    case edit_board::kind_id:
+    case set_side::kind_id: return true;
+    default: return false;
+  }
 }
 }  // namespace
 
@@ -110,6 +146,12 @@ void eforce::handle(message* m) {
     case force::kind_id: change_state(&eng->force_mode); break;
     case analyze::kind_id: change_state(&eng->analyze_mode); break;
     case go::kind_id: change_state(&eng->go_mode); break;
+    case start_search::kind_id:
+      if (auto* s = as<start_search>(m, "Error: engine received malformed SEARCH message.")) {
+        eng->next_request = std::move(s->request);
+        change_state(&eng->go_mode);
+      }
+      break;
     case user_move::kind_id:
       if (auto* um = as<user_move>(m, "Error: engine received malformed USER_MOVE message.")) {
         // The mode stays, even when the move ended the game.
@@ -136,20 +178,21 @@ void eforce::handle(message* m) {
         change_state(&eng->ponder_mode);
       break;
     case undo::kind_id:
-      if (!root::take_back()) output_line(no_move_to_undo);
+      if (!root::take_back()) reporter().complaint(no_move_to_undo);
       break;
     case remove_pair::kind_id:
       // Both moves or neither: the GUI drops the pair from its board.
-      if (!root::take_back_pair()) output_line(no_move_to_undo);
+      if (!root::take_back_pair()) reporter().complaint(no_move_to_undo);
       break;
     case ping::kind_id:
       if (auto* p = as<ping>(m, "Error: engine received malformed PING message."))
         reporter().pong(p->number);
       break;
+    case ready_request::kind_id: reporter().pong(0); break;
     case clear_hash::kind_id: root::clear_hash(); break;
     case hint_request::kind_id: answer_hint(*eng); break;
     case book_request::kind_id: list_book_moves(); break;
-    default: break;  // times_up, go_now, quit: nothing to do here
+    default: break;  // times_up, go_now, ponder_hit, quit: nothing to do here
   }
   delete m;
 }
@@ -179,7 +222,7 @@ void eponder::execute() {
     // thinking of the side to move. The GUI's own choice of posting stays
     // untouched for the engine's next search.
     eng->pondering = true;
-    if (own_time_left() > ponder_reserve_seconds) {
+    if (own_time_left_ms() > ponder_reserve_ms) {
       // best_move now indexes the opponent's root list: its likely reply.
       const move predicted = global_moves[best_move];
       make_move(predicted);
@@ -215,98 +258,187 @@ void eponder::handle(message* m) {
 // On move ----------------------------------------------------------------------
 
 void ego::enter() {
+  plan = move_plan{};
+  request = std::exchange(eng->next_request, std::nullopt);
+  if (request) {
+    plan_request(*request);
+    if (!request->search_moves.empty()) {
+      const std::vector<move> allowed = requested_root_moves(*request);
+      if (allowed.empty()) {
+        // Nothing to search: the request still gets its (empty) move.
+        reporter().complaint("Error (no legal move among them, no search): searchmoves");
+        plan.answer_owed = false;
+        reporter().no_legal_move(false);
+        change_state(&eng->force_mode);
+        return;
+      }
+      restrict_root_moves(allowed);
+    }
+  } else {
+    plan_own_move();
+  }
   if (!has_legal_moves()) {
     // The game is over (or no position was set up): nothing to play. A held
     // move waits for its request all the same.
-    if (!holding_move()) play_best();
+    if (!plan.hold) play_best();
     return;
   }
   std::size_t book_index = 0;
-  if (!holding_move() && own_book.load(std::memory_order_relaxed) &&
-      use_book.load(std::memory_order_relaxed) && choose_book_move(eng->random, book_index)) {
+  if (!plan.hold && excluded_root_moves.empty() && (!request || request->mate_in == 0) &&
+      own_book_enabled() && use_book.load(std::memory_order_relaxed) &&
+      choose_book_move(eng->random, book_index)) {
     best_move = book_index;
     play_best();  // a book move costs no clock time: no alarm
     return;
   }
-  limit_the_move();
+  if (request)
+    limit_request(*request);
+  else
+    limit_own_move();
 }
 
-// A fixed time per move, or a share of the clock; counted in nodes instead
-// when the GUI gave a node rate; with no limit at all when the search is to
-// run until stopped.
-void ego::limit_the_move() {
-  deadline = no_alarm;
-  adaptive = move_limits.move_time_ms.load(std::memory_order_relaxed) == 0;
-  std::uint64_t nodes = move_limits.node_cap.load(std::memory_order_relaxed);
-  if (!move_limits.until_stopped.load(std::memory_order_relaxed)) {
-    const std::int64_t fixed_ms = move_limits.move_time_ms.load(std::memory_order_relaxed);
-    const std::uint64_t rate = move_limits.node_rate.load(std::memory_order_relaxed);
-    if (rate > 0) {
-      const std::int64_t ms = fixed_ms > 0 ? fixed_ms : clock_budget_ms();
-      const std::uint64_t by_rate = std::max<std::uint64_t>(1, rate * ms / millis_per_second);
-      nodes = nodes > 0 ? std::min(nodes, by_rate) : by_rate;
-    } else {
-      // The clock's budget counts whole seconds: its deadline is the turn of
-      // the clock's second, as the clock of `time` and `otim` reads it, and
-      // the fraction of a fractional increment.
-      deadline = fixed_ms > 0 ? fixed_time_deadline(fixed_ms)
-                              : deadline_after(time_budget(position::ply)) * millis_per_second +
-                                    increment_fraction_ms.load(std::memory_order_relaxed);
-      if (mt_timer* timer = the_timer.load()) timer->post_message(new set_timer(eng, deadline));
-    }
+// The GUI's request: a mate search goes no deeper than the mate it looks
+// for; a search without a clock runs to its depth or node limit, and one
+// with no limit at all, or an infinite or pondering one, gives its move
+// only when told to.
+void ego::plan_request(const search_request& r) {
+  plan.keeps_game = false;
+  plan.answer_owed = true;
+  plan.adaptive = false;
+  if (r.depth > 0) plan.depth_cap = std::min(r.depth, unlimited_plies);
+  if (r.mate_in > 0) {
+    const int mate_plies = std::min(2 * r.mate_in - 1, unlimited_plies);
+    plan.depth_cap = plan.depth_cap > 0 ? std::min(plan.depth_cap, mate_plies) : mate_plies;
   }
-  eng->node_limit = nodes > 0 ? node_count + nodes : 0;
+  plan.ponder = r.ponder;
+  plan.hold = r.infinite || r.ponder ||
+              (!has_time_limit(r) && r.depth <= 0 && r.nodes == 0 && r.mate_in <= 0);
+  plan.until_stopped = r.infinite || r.ponder || !has_time_limit(r);
+}
+
+// xboard's own move: a fixed time per move, or a share of the clock;
+// counted in nodes instead when the GUI gave a node rate.
+void ego::plan_own_move() {
+  plan.adaptive = move_limits.move_time_ms.load(std::memory_order_relaxed) == 0;
+  plan.depth_cap = move_limits.depth_cap.load(std::memory_order_relaxed);
+}
+
+void ego::limit_own_move() {
+  const std::int64_t fixed_ms = move_limits.move_time_ms.load(std::memory_order_relaxed);
+  const std::uint64_t rate = move_limits.node_rate.load(std::memory_order_relaxed);
+  own_move_started();
+  const std::int64_t ms =
+      fixed_ms > 0 ? fixed_time_usable_ms(fixed_ms, move_overhead_ms())
+                   : time_budget_ms(xboard_clock_reading(position::ply), move_overhead_ms());
+  if (rate > 0) {
+    const auto nodes = std::max<std::uint64_t>(
+        1, rate * static_cast<std::uint64_t>(ms) / static_cast<std::uint64_t>(millis_per_second));
+    eng->node_limit = node_count + nodes;
+  } else {
+    plan.deadline = set_alarm(eng, ms);
+  }
+}
+
+// The time of a request counts from now: from the start of the search, or
+// from the ponderhit of a pondering one.
+void ego::limit_request(const search_request& r) {
+  eng->node_limit = r.nodes > 0 ? node_count + r.nodes : 0;
+  if (plan.ponder || plan.until_stopped) return;
+  const bool white_on_move = position::side_to_move == white;
+  const auto& own = white_on_move ? r.white_ms : r.black_ms;
+  const auto& opp = white_on_move ? r.black_ms : r.white_ms;
+  const auto& increment = white_on_move ? r.white_increment_ms : r.black_increment_ms;
+  std::int64_t ms = r.move_time_ms > 0 ? fixed_time_usable_ms(r.move_time_ms, move_overhead_ms())
+                                       : number_limit;
+  if (own) {
+    clock_reading reading{*own, opp.value_or(*own), increment.value_or(0),
+                          r.moves_to_go > 0 ? r.moves_to_go + 1 : 0};
+    ms = std::min(ms, time_budget_ms(reading, move_overhead_ms()));
+  }
+  plan.deadline = set_alarm(eng, ms);
 }
 
 void ego::execute() {
-  iterative_deepening(depth_for(own_depth()), search_root, thinking_output::as_posting);
+  const opening_line opening = plan.searched ? opening_line::left_out : opening_line::written;
+  plan.searched = true;
+  iterative_deepening(search_plies() * one_ply, search_root, thinking_output::as_posting, opening);
   // Stopped by a message, or done with a move that waits for its request.
-  if (owner->has_message() || holding_move()) {
+  if (owner->has_message() || plan.hold) {
     handle(owner->wait_message());
     return;
   }
-  // The search completed its depth in time: next time it may go deeper.
+  // The search ended: by itself, in time, or because the alarm rang.
+  const bool in_time = !plan.out_of_time;
+  const bool adaptive = plan.adaptive;
   play_best();
-  if (adaptive && depth_limit < max_depth) depth_limit += 1;
+  if (adaptive) depth_limit = std::clamp(depth_limit + (in_time ? 1 : -1), 1, max_depth);
 }
 
 // The adaptive depth saves clock time for later moves. A move with a time of
-// its own cannot save any: it searches until its time is up.
-int ego::own_depth() const {
-  if (move_limits.until_stopped.load(std::memory_order_relaxed)) return unlimited_plies;
-  return adaptive ? depth_limit : max_depth;
+// its own cannot save any: it searches until its time is up. Every move
+// searches at least one ply.
+int ego::search_plies() const {
+  int plies = plan.until_stopped ? unlimited_plies : plan.adaptive ? depth_limit : max_depth;
+  if (plan.depth_cap > 0) plies = std::min(plies, plan.depth_cap);
+  return std::max(plies, 1);
+}
+
+bool ego::time_is_up() const {
+  return plan.out_of_time && (completed_depth >= one_ply || !has_legal_moves());
+}
+
+void ego::alarm_rang(std::int64_t alarm_deadline) {
+  // An alarm left over from an earlier move has another deadline.
+  if (alarm_deadline == plan.deadline) plan.out_of_time = true;
 }
 
 void ego::handle(message* m) {
   switch (m->kind) {
     case times_up::kind_id:
-      // An alarm left over from an earlier move has another deadline.
-      if (auto* alarm = dynamic_cast<times_up*>(m); alarm && alarm->deadline == deadline) {
+      if (auto* alarm = dynamic_cast<times_up*>(m)) alarm_rang(alarm->deadline);
+      // Without a completed ply the next search finishes one first.
+      if (time_is_up()) {
+        const bool adaptive = plan.adaptive;
         play_best();
-        if (adaptive) depth_limit -= 1;  // the alarm stopped the search: aim lower next time
+        if (adaptive) depth_limit = std::max(depth_limit - 1, 1);  // aim lower next time
       }
       break;
     case go_now::kind_id: play_best(); break;
-    case user_move::kind_id: output_line("Error: Not your move."); break;
+    case ponder_hit::kind_id:
+      if (plan.ponder && request) {
+        plan.ponder = false;
+        plan.hold = request->infinite;
+        plan.until_stopped = request->infinite || !has_time_limit(*request);
+        limit_request(*request);
+      }
+      break;
+    case user_move::kind_id: reporter().complaint("Error: Not your move."); break;
     case undo::kind_id:
-    case remove_pair::kind_id: output_line(not_while_on_move); break;
+    case remove_pair::kind_id: reporter().complaint(not_while_on_move); break;
     case ping::kind_id:
       if (auto* p = as<ping>(m, "Error: Engine received malformed PING message."))
         pending_ping = p->number;
       break;
-    default: eforce::handle(m); return;
+    default:
+      // The GUI has done with the search it waits on: it gets its move now.
+      if (plan.answer_owed && ends_a_search(*m)) play_best();
+      eforce::handle(m);
+      return;
   }
   delete m;
 }
 
 void ego::leave() {
   eng->node_limit = 0;
+  plan.deadline = no_alarm;
+  restrict_root_moves({});
   if (pending_ping == 0) return;
   reporter().pong(pending_ping);
   pending_ping = 0;
 }
 
 void ego::play_best() {
+  plan.answer_owed = false;
   if (!has_legal_moves() || best_move >= root_moves_end) {
     reporter().no_legal_move(side_to_move_mated());
     change_state(&eng->force_mode);
@@ -315,13 +447,19 @@ void ego::play_best() {
   const move chosen = global_moves[best_move];
   move reply;
   const bool expecting = predicted_reply(chosen, reply);
-  reporter().engine_move(to_text(chosen), expecting ? to_text(reply) : std::string());
+  reporter().best_move({to_text(chosen), expecting ? to_text(reply) : std::string()});
+  if (!plan.keeps_game) {
+    // The GUI keeps the game: it sends the move back with its next position.
+    change_state(&eng->force_mode);
+    return;
+  }
+  own_move_made();
   const play_result result = root::play_move(chosen);
   eng->has_expected_reply = expecting;
   eng->expected_reply = reply;
   eng->expected_at = position::position_key;
   if (result == play_result::not_legal) {
-    output_line("Error: Marlek's attempting an illegal move: " + to_text(chosen));
+    reporter().complaint("Error: Marlek's attempting an illegal move: " + to_text(chosen));
     std::abort();
   }
   change_state(result == play_result::game_goes_on ? static_cast<state*>(&eng->ponder_mode)

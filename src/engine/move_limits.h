@@ -1,10 +1,11 @@
 #pragma once
-// What limits the engine's search of its own move besides the chess clock.
-// The front end sets these on the main thread, from whatever its GUI asked
-// for; the engine thread reads them each time it goes on move (the depth
-// cap also when it analyses). All are off by default: then the engine
-// times its moves by the clock of `level`, `time` and `otim`
-// (time_control.h), as it always has.
+// What limits the search of the engine's own moves under xboard besides the
+// chess clock: the GUI's `st`, `sd` and `nps`. The front end sets these on
+// the main thread; the engine thread reads them each time it goes on move
+// (the depth cap also when it analyses or ponders). All are off by default:
+// then the engine times its moves by the clock of `level`, `time` and
+// `otim` (time_control.h). A GUI that sends its limits with each search
+// (UCI) gives them in its request instead.
 //
 //   move_limits.move_time_ms = 2000;   // two seconds per move (st 2)
 //   move_limits.depth_cap = 3;         // never beyond three plies (sd 3)
@@ -19,19 +20,9 @@ struct search_limits {
   // measures it, instead of a share of the clock; the engine keeps a small
   // margin for the GUI's own reading of the move.
   std::atomic<std::int64_t> move_time_ms{0};
-  // Searches until a message stops it (a move-now request, a new command):
-  // no alarm, no time budget. move_time_ms is then ignored.
-  std::atomic<bool> until_stopped{false};
   // > 0: the search stops after this depth in plies, on top of any time
   // limit; below it the engine's own adaptive depth still applies.
   std::atomic<int> depth_cap{0};
-  // > 0: at most this many nodes per move.
-  std::atomic<std::uint64_t> node_cap{0};
-  // The engine gives its move only when told to (a move-now request): a
-  // search that ends by itself waits for it, and the book is not asked.
-  // For a GUI that analyses, or that lets the engine ponder on a move it
-  // may still take back.
-  std::atomic<bool> hold_move{false};
   // > 0: nodes per second stand in for the wall clock: a budget of t
   // seconds becomes t times this many nodes, and no alarm is set.
   std::atomic<std::uint64_t> node_rate{0};
@@ -41,10 +32,6 @@ struct search_limits {
 };
 
 inline search_limits move_limits;
-
-// The deadline, in clock_millis, of a move of `move_time_ms` that starts
-// now: most of the time, less a margin for the way to the GUI.
-std::int64_t fixed_time_deadline(std::int64_t move_time_ms);
 
 // The depth, in plies, to which the engine searches when its own limit is
 // `own_plies`: the depth cap when it is lower.

@@ -9,13 +9,14 @@
 #include "board/position.h"
 #include "book/book_choice.h"
 #include "engine/engine.h"
+#include "engine/settings.h"
 #include "search/progress.h"
 #include "search/root_moves.h"
 
 namespace marlek {
 
 namespace {
-bool book_is_on() { return own_book.load(std::memory_order_relaxed); }
+bool book_is_on() { return own_book_enabled(); }
 }  // namespace
 
 void answer_hint(const engine& eng) {

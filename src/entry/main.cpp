@@ -14,12 +14,12 @@
 #include "board/keys.h"
 #include "book/book_loader.h"
 #include "engine/timer.h"
+#include "entry/start_options.h"
+#include "uci/uci_session.h"
 #include "xboard/dispatcher.h"
 #include "xboard/option_commands.h"
-#include "entry/start_options.h"
 #include "xboard/winboard_interface.h"
 #include "xboard/xboard_output.h"
-#include "uci/uci_session.h"
 
 namespace {
 
@@ -51,6 +51,7 @@ int main(int argc, char* argv[]) {
   std::cin.tie(nullptr);
 
   if (marlek::read_start_options(argc, argv) == marlek::start_mode::uci) {
+    marlek::speak_uci();
     load_data_files();
     marlek::mt_timer timer;
     marlek::run_uci_session(false);
@@ -58,7 +59,7 @@ int main(int argc, char* argv[]) {
   marlek::winboard_interface protocol;
   // The engine speaks xboard's words, until a first `uci` installs UCI's;
   // it reports nothing before the engine thread starts, which the first
-  // command to it does.
+  // command to it does, but a fault in the data files.
   static marlek::xboard_output words;
   marlek::install_front_end(&words);
   // The settings follow the opening lines, before anything can go wrong.

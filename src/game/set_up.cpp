@@ -2,7 +2,7 @@
 // keeps about the game and its searches starts afresh for the new position.
 #include <string>
 
-#include "base/output.h"
+#include "base/front_end.h"
 #include "board/fen.h"
 #include "game/root.h"
 #include "search/hash_table.h"
@@ -31,7 +31,7 @@ bool root::SetBoard(const char* text, std::string* refusal) {
   }
   // A new game: the time to give the table the size the player asked for.
   if (!hash_table::resize())
-    output_line("Error: not enough memory for the hash table asked for; it keeps " +
+    reporter().complaint("Error: not enough memory for the hash table asked for; it keeps " +
                 std::to_string(hash_table::size()) + " entries.");
   hash_table::clear();
   clear_history();

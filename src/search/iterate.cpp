@@ -60,7 +60,8 @@ bool search_iteration(search_fn search, int& score) {
 
 }  // namespace
 
-void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_output output) {
+void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_output output,
+                         opening_line opening) {
   if (root_moves_end == 0) return;  // mate or stalemate: nothing to search
   const hash_entry* root = hash_table::probe();
   if (!root) return;
@@ -68,7 +69,8 @@ void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_ou
     return output == thinking_output::as_posting && post_thinking.load(std::memory_order_relaxed);
   };
   int score = root->score;
-  if (posting()) post_line(root->depth, score);
+  completed_depth = root->bound != no_bound ? root->depth : -1;
+  if (posting() && opening == opening_line::written) post_line(root->depth, score);
 
   // A position searched before resumes at the depth it reached then.
   progress.moves_total.store(static_cast<int>(root_moves_end), std::memory_order_relaxed);
@@ -76,6 +78,7 @@ void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_ou
        iteration_depth += one_ply) {
     progress.depth.store(iteration_depth / one_ply, std::memory_order_relaxed);
     if (!search_iteration(search, score)) return;
+    completed_depth = iteration_depth;
     if (search == search_root && root->has_move) follow_root_move(*root);
     if (posting() && (iteration_depth > silent_depth || reporter().shows_every_depth()))
       post_line(iteration_depth, score);

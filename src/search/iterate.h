@@ -13,6 +13,9 @@ namespace marlek {
 // post_thinking, read afresh for every line, so that the GUI's `post` and
 // `nopost` take effect at once; `silent` writes none (pondering, the bench).
 enum class thinking_output { as_posting, silent };
+// The line written before the first iteration, with what the root's entry
+// holds: left out when a search resumes after an interruption.
+enum class opening_line { written, left_out };
 
 // Searches the global position again and again, one ply deeper each time,
 // with a window of 25 centipawns around the previous result, using `search`
@@ -21,9 +24,11 @@ enum class thinking_output { as_posting, silent };
 // message waits for the engine. With search_root it keeps best_move on the
 // best root move of the last completed iteration. While posting, writes a
 // thinking line first and then one per completed depth above two plies.
-// Does nothing for a position without legal moves.
+// Keeps completed_depth on the last depth completed. Does nothing for a
+// position without legal moves.
 void iterative_deepening(int max_depth_hundredths, search_fn search,
-                         thinking_output output = thinking_output::as_posting);
+                         thinking_output output = thinking_output::as_posting,
+                         opening_line opening = opening_line::written);
 
 // The root node: searches the legal root moves, the stored best move first.
 int search_root(int depth, int alpha, int beta);

@@ -27,6 +27,7 @@ void keep_legal(std::size_t from) {
 }  // namespace
 
 void build_root_moves() {
+  excluded_root_moves.clear();  // a choice of moves belongs to the old root
   global_moves.clear();
   generate_captures();
   keep_legal(0);
@@ -66,6 +67,32 @@ void new_search() {
   node_count = 0;
   start_watch();
   hash_table::probe();
+}
+
+bool is_excluded_root_move(move m) {
+  return !excluded_root_moves.empty() &&
+         std::find(excluded_root_moves.begin(), excluded_root_moves.end(), m) !=
+             excluded_root_moves.end();
+}
+
+void restrict_root_moves(const std::vector<move>& allowed) {
+  if (allowed.empty() && excluded_root_moves.empty()) return;
+  excluded_root_moves.clear();
+  if (!allowed.empty())
+    for (std::size_t i = 0; i < root_moves_end; ++i)
+      if (std::find(allowed.begin(), allowed.end(), global_moves[i]) == allowed.end())
+        excluded_root_moves.push_back(global_moves[i]);
+  hash_entry* root = hash_table::probe();
+  if (!root || root_moves_end == 0) return;
+  // Kept: the game's count of the position and its place on the path.
+  root->bound = no_bound;
+  root->depth = 0;
+  if (!root->has_move || is_excluded_root_move(root->hash_move) ||
+      root_move_index(root->hash_move) == no_root_move) {
+    root->hash_move = allowed.empty() ? global_moves[0] : allowed.front();
+    root->has_move = 1;
+  }
+  best_move = root_move_index(root->hash_move);
 }
 
 }  // namespace marlek

@@ -2,6 +2,7 @@
 // The list of legal moves of the game position, at the bottom of
 // global_moves up to root_moves_end (search_state.h).
 #include <cstddef>
+#include <vector>
 
 #include "board/move.h"
 
@@ -20,5 +21,14 @@ std::size_t root_move_index(move m);
 
 // Starts the count of nodes and time afresh and makes the root own an entry.
 void new_search();
+
+// Whether the root search leaves `m` out (excluded_root_moves).
+bool is_excluded_root_move(move m);
+// Leaves out every root move but those of `allowed` (all of them legal
+// root moves, at least one), or none when `allowed` is empty. What the root
+// entry has stored was found among other moves, so its bound is dropped;
+// its move becomes the first allowed one unless it is allowed itself, and
+// best_move follows it.
+void restrict_root_moves(const std::vector<move>& allowed);
 
 }  // namespace marlek

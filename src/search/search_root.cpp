@@ -21,10 +21,15 @@ namespace marlek {
 namespace {
 
 // The root always searches its stored move first; building the root list
-// gives it one, and one that is not a root move is replaced the same way.
+// gives it one, and one that is not a root move (or one left out) is
+// replaced the same way.
 void ensure_root_move(hash_entry& root) {
-  if (root.has_move && root_move_index(root.hash_move) != no_root_move) return;
-  root.hash_move = global_moves[0];
+  if (root.has_move && root_move_index(root.hash_move) != no_root_move &&
+      !is_excluded_root_move(root.hash_move))
+    return;
+  std::size_t first = 0;
+  while (first + 1 < root_moves_end && is_excluded_root_move(global_moves[first])) ++first;
+  root.hash_move = global_moves[first];
   root.has_move = 1;
 }
 
@@ -70,7 +75,7 @@ int search_root(int depth, int alpha, int beta) {
   //    compares with the best move as it stands when a move is reached.
   for (std::size_t i = 0; i < root_moves_end; ++i) {
     const move m = global_moves[i];
-    if (m == root->hash_move) continue;
+    if (m == root->hash_move || is_excluded_root_move(m)) continue;
     note_root_move(m, searched++);
     ++node_count;
     make_move(m);

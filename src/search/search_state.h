@@ -4,6 +4,9 @@
 // at start-up); no other thread reads or writes it.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
+
+#include "board/move.h"
 
 namespace marlek {
 
@@ -28,5 +31,13 @@ inline bool null_move_allowed = true;
 
 // Depth of the iteration now running, in hundredths of a ply.
 inline int iteration_depth = 0;
+// The deepest result the last iterative deepening has for its root, in
+// hundredths of a ply: the last iteration it completed, or the result it
+// found stored; below 0 when it has none yet.
+inline int completed_depth = -1;
+
+// Root moves the root search leaves out (the GUI asked for a choice of
+// moves). Empty, as it nearly always is, the root searches every move.
+inline std::vector<move> excluded_root_moves;
 
 }  // namespace marlek

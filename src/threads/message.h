@@ -5,7 +5,8 @@
 // pointer. Receivers switch on `kind` and then cast to the class that the
 // kind stands for; each class names its kind as `kind_id`.
 //
-// Kinds 3 to 9 are unused; 23 and 24 are the set-ups of set_up_messages.h;
+// Kinds 3 to 9 are unused; 23 and 24 are the set-ups of set_up_messages.h,
+// 26 to 28 the searches of search_messages.h;
 // -99 is the worker's own `quit`, private to mt_object.cpp.
 #include <cstdint>
 #include <string>

@@ -41,6 +41,20 @@ class mt_object {
   // wait_message(), giving up at `until`: nullptr when nothing came by then.
   // Owner's thread only.
   message* wait_message_until(std::chrono::steady_clock::time_point until);
+  // The oldest message if `wanted(message)` says so, removed from the
+  // queue; nullptr, and the queue as it was, otherwise. Owner's thread only.
+  template <typename Wanted>
+  message* take_oldest_if(Wanted wanted) {
+    message* oldest = nullptr;
+    {
+      std::lock_guard<std::mutex> hold(lock);
+      if (queue.empty() || !wanted(*queue.front())) return nullptr;
+      oldest = queue.front();
+      queue.pop();
+    }
+    semaphore.acquire();  // the post has counted it, or is about to
+    return oldest;
+  }
 
   const std::string& name() const { return thread_name; }
 

@@ -3,12 +3,10 @@
 #include <map>
 #include <string>
 
-#include "base/flags.h"
 #include "base/output.h"
-#include "engine/engine.h"
+#include "engine/engine_interface.h"
 #include "uci/uci_options.h"
 #include "uci/uci_parser.h"
-#include "uci/uci_search.h"
 
 namespace marlek {
 
@@ -26,11 +24,11 @@ void uci_command(const word_list&) {
 }
 
 // Testers send `isready` before every move and give up on an engine that
-// does not answer. During a search the answer comes at once; otherwise the
-// engine thread answers once it has dealt with every command before, so
-// that "readyok" also means that a `position` or `setoption` has been
-// taken in.
-void isready_command(const word_list&) { answer_when_ready(); }
+// does not answer. The engine thread answers once it has dealt with every
+// command before it, so "readyok" also means that a `position` or
+// `setoption` has been taken in; during a search it answers at once, and
+// the search goes on.
+void isready_command(const word_list&) { engine_api::ask_ready(); }
 
 void setoption_command(const word_list& words) {
   uci_setoption option;
@@ -39,14 +37,13 @@ void setoption_command(const word_list& words) {
     refuse("setoption: " + error);
 }
 
+// A fresh set-up: the tables start empty, at the size the GUI asked for.
 void ucinewgame_command(const word_list&) {
-  finish_search();
-  start_new_game();
+  engine_api::set_position(engine_api::start_position());
 }
 
 // The moves are played as the game's own moves, so that a repetition or the
-// fifty-move rule counts them. A game from the start position may use the
-// book; one from a FEN is not from the book's games.
+// fifty-move rule counts them.
 void position_command(const word_list& words) {
   uci_position position;
   std::string error;
@@ -54,24 +51,21 @@ void position_command(const word_list& words) {
     refuse("position: " + error + "; the position is unchanged");
     return;
   }
-  finish_search();
-  use_book.store(position.from_start, std::memory_order_relaxed);
-  note_side_to_move(position);
-  post_to_engine(new set_game(std::move(position.fen), std::move(position.moves)));
+  engine_api::set_game(position.from_start, std::move(position.fen), std::move(position.moves));
 }
 
 void go_command(const word_list& words) {
-  uci_go go;
+  search_request request;
   std::string unknown;
-  if (!parse_go(words, go, unknown)) refuse("go: " + unknown + "; ignored");
-  start_search(go);
+  if (!parse_go(words, request, unknown)) refuse("go: " + unknown + "; ignored");
+  engine_api::start_search(std::move(request));
 }
 
-void stop_command(const word_list&) { stop_search(); }
+void stop_command(const word_list&) { engine_api::stop_search(); }
 
-void ponderhit_command(const word_list&) { ponder_hit(); }
+void ponderhit_command(const word_list&) { engine_api::ponder_hit(); }
 
-void quit_command(const word_list&) { quit_uci(); }
+void quit_command(const word_list&) { engine_api::quit(); }
 
 // `debug` and `register` ask for nothing this engine has.
 void ignored_command(const word_list&) {}
@@ -95,7 +89,5 @@ uci_handler find_uci_command(std::string_view word) {
   const auto entry = table.find(word);
   return entry == table.end() ? nullptr : entry->second;
 }
-
-void quit_uci() { quit_engine(); }
 
 }  // namespace marlek

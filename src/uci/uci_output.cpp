@@ -26,6 +26,12 @@ std::int64_t nodes_per_second(const search_report& report) {
   return static_cast<std::int64_t>(report.nodes) * 1000 / ms;
 }
 
+// The engine's own lines begin with the xboard way of saying so.
+std::string_view without_error_word(std::string_view text) {
+  if (text.starts_with("Error: ")) text.remove_prefix(7);
+  return text;
+}
+
 }  // namespace
 
 // The engine does not track the deepest ply its search reaches; the
@@ -41,30 +47,23 @@ void uci_output::thinking(const search_report& report) {
                      std::to_string(report.elapsed_ms) + " pv";
   for (const std::string& move : report.pv) line += ' ' + move;
   output_line(line);
-  thinking_reported.store(true);
+  scored = true;
 }
 
-void uci_output::engine_move(std::string_view move, std::string_view predicted_reply) {
-  if (!thinking_reported.load()) report_unthought_move(move);
-  std::string line = "bestmove " + std::string(move);
-  if (!predicted_reply.empty()) line += " ponder " + std::string(predicted_reply);
-  search_running.store(false);
+// Testers want a score before every move, also a book move or one made at
+// once: a move without a thinking line of its own gets one.
+void uci_output::best_move(const best_move_report& report) {
+  if (!scored) output_line("info depth 0 seldepth 0 score cp 0 nodes 0 nps 0 time 0 pv " + report.move);
+  scored = false;
+  std::string line = "bestmove " + report.move;
+  if (!report.predicted_reply.empty()) line += " ponder " + report.predicted_reply;
   output_line(line);
 }
 
 void uci_output::no_legal_move(bool mated) {
   output_line(mated ? "info depth 0 score mate 0" : "info depth 0 score cp 0");
-  search_running.store(false);
+  scored = false;
   output_line("bestmove 0000");
-}
-
-void uci_output::report_unthought_move(std::string_view move) {
-  output_line("info depth 0 seldepth 0 score cp 0 nodes 0 nps 0 time 0 pv " + std::string(move));
-}
-
-void uci_output::search_started() {
-  thinking_reported.store(false);
-  search_running.store(true);
 }
 
 // The set-up names itself at the start of its reason ("root::SetBoard: ");
@@ -83,12 +82,8 @@ void uci_output::illegal_move(std::string_view text) {
 
 void uci_output::pong(std::int32_t) { output_line("readyok"); }
 
-void uci_output::game_over(game_end) {}
-
-void uci_output::hint(std::string_view) {}
-
-void uci_output::book_moves(const std::vector<book_share>&) {}
-
-void uci_output::status(const search_status&) {}
+void uci_output::complaint(std::string_view text) {
+  output_line("info string " + std::string(without_error_word(text)));
+}
 
 }  // namespace marlek

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 
-#include "game/root.h"
+#include "base/numbers.h"
+#include "board/move.h"
 
 namespace marlek {
 
@@ -16,6 +16,8 @@ using word_list = std::vector<std::string_view>;
 // may be left out.
 constexpr std::size_t fewest_fen_fields = 4;
 constexpr std::size_t most_fen_fields = 6;
+// The deepest search a GUI can ask for, in plies, and the longest mate.
+constexpr std::int64_t deepest_search = 100;
 
 bool is_separator(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
@@ -45,52 +47,41 @@ bool read_fen(word_list::const_iterator first, word_list::const_iterator last, s
   return true;
 }
 
-// e2e4, e7e8q: squares on the board and an optional promotion letter.
-bool read_move(std::string_view word, std::string& out) {
-  auto on_board = [](char file, char rank) {
-    return file >= 'a' && file <= 'h' && rank >= '1' && rank <= '8';
-  };
-  if (word.size() < 4 || word.size() > 5 || !on_board(word[0], word[1]) ||
-      !on_board(word[2], word[3]))
-    return false;
-  out = std::string(word);
-  if (word.size() == 5) {
-    out[4] = static_cast<char>(std::tolower(static_cast<unsigned char>(word[4])));
-    if (std::string_view("qrbn").find(out[4]) == std::string_view::npos) return false;
-  }
-  return true;
+// A move as the engine reads it, its promotion letter in lower case.
+std::string move_word(std::string_view word) {
+  std::string text(word);
+  if (text.size() == 5) text[4] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[4])));
+  return text;
 }
 
-// Far beyond any clock or node count, and far enough from the ends of the
-// type that sums and differences of such numbers cannot overflow.
-constexpr std::int64_t largest_go_number = std::int64_t{1} << 50;
-
-bool read_number(std::string_view word, std::int64_t& value) {
-  const char* end = word.data() + word.size();
-  auto [stop, fault] = std::from_chars(word.data(), end, value);
-  value = std::clamp(value, -largest_go_number, largest_go_number);
-  return fault == std::errc() && stop == end;
-}
-
-std::optional<std::int64_t>* go_number(uci_go& go, std::string_view key) {
-  if (key == "wtime") return &go.wtime;
-  if (key == "btime") return &go.btime;
-  if (key == "winc") return &go.winc;
-  if (key == "binc") return &go.binc;
-  if (key == "movestogo") return &go.movestogo;
-  if (key == "movetime") return &go.movetime;
-  if (key == "depth") return &go.depth;
-  if (key == "nodes") return &go.nodes;
-  return nullptr;
-}
-
-bool is_go_word(uci_go& go, std::string_view word) {
-  return word == "infinite" || word == "ponder" || go_number(go, word) != nullptr;
+bool is_go_keyword(std::string_view word) {
+  static constexpr std::string_view keywords[] = {
+      "wtime", "btime",    "winc",  "binc",     "movestogo",  "movetime",
+      "depth", "nodes",    "mate",  "infinite", "ponder",     "searchmoves"};
+  return std::find(std::begin(keywords), std::end(keywords), word) != std::end(keywords);
 }
 
 void note(std::string& notes, const std::string& text) {
   if (!notes.empty()) notes += "; ";
   notes += text;
+}
+
+// Stores the number that follows the key word `key` in the request.
+bool take_number(search_request& out, std::string_view key, std::int64_t value) {
+  const auto plies = [](std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, 1, deepest_search));
+  };
+  if (key == "wtime") out.white_ms = value;
+  else if (key == "btime") out.black_ms = value;
+  else if (key == "winc") out.white_increment_ms = value;
+  else if (key == "binc") out.black_increment_ms = value;
+  else if (key == "movestogo") out.moves_to_go = std::max<std::int64_t>(value, 0);
+  else if (key == "movetime") out.move_time_ms = std::max<std::int64_t>(value, 1);
+  else if (key == "depth") out.depth = plies(value);
+  else if (key == "nodes") out.nodes = static_cast<std::uint64_t>(std::max<std::int64_t>(value, 1));
+  else if (key == "mate") out.mate_in = plies(value);
+  else return false;
+  return true;
 }
 
 }  // namespace
@@ -114,7 +105,6 @@ bool parse_position(const word_list& words, uci_position& out, std::string& erro
   auto moves = std::find(next, words.end(), "moves");
   if (next != words.end() && *next == "startpos") {
     out.from_start = true;
-    out.fen = start_position_fen;
     if (next + 1 != moves) {
       error = "expected 'moves' after startpos, not '" + std::string(next[1]) + "'";
       return false;
@@ -127,17 +117,16 @@ bool parse_position(const word_list& words, uci_position& out, std::string& erro
   }
   if (moves == words.end()) return true;
   for (auto it = moves + 1; it != words.end(); ++it) {
-    std::string text;
-    if (!read_move(*it, text)) {
+    if (!is_move_text(*it)) {
       error = "'" + std::string(*it) + "' is not a move in coordinate notation";
       return false;
     }
-    out.moves.push_back(std::move(text));
+    out.moves.push_back(move_word(*it));
   }
   return true;
 }
 
-bool parse_go(const word_list& words, uci_go& out, std::string& unknown) {
+bool parse_go(const word_list& words, search_request& out, std::string& unknown) {
   out = {};
   unknown.clear();
   for (auto it = words.begin() + 1; it != words.end(); ++it) {
@@ -145,13 +134,20 @@ bool parse_go(const word_list& words, uci_go& out, std::string& unknown) {
       out.infinite = true;
     } else if (*it == "ponder") {
       out.ponder = true;
-    } else if (auto* number = go_number(out, *it)) {
-      std::int64_t value = 0;
-      const bool has_value = it + 1 != words.end() && read_number(it[1], value);
-      if (!has_value) note(unknown, "'" + std::string(*it) + "' needs a whole number");
-      if (has_value) *number = value;
+    } else if (*it == "searchmoves") {
+      for (; it + 1 != words.end() && !is_go_keyword(it[1]); ++it) {
+        if (is_move_text(it[1]))
+          out.search_moves.push_back(move_word(it[1]));
+        else
+          note(unknown, "searchmoves: '" + std::string(it[1]) + "' is not a move");
+      }
+    } else if (is_go_keyword(*it)) {
+      const bool has_word = it + 1 != words.end();
+      const std::optional<std::int64_t> value = has_word ? whole_number(it[1]) : std::nullopt;
+      if (value) take_number(out, *it, *value);
+      else note(unknown, "'" + std::string(*it) + "' needs a whole number");
       // A bad value goes with its word, unless it is the next word itself.
-      if (has_value || (it + 1 != words.end() && !is_go_word(out, it[1]))) ++it;
+      if (value || (has_word && !is_go_keyword(it[1]))) ++it;
     } else {
       note(unknown, "'" + std::string(*it) + "' is not supported");
     }

@@ -4,11 +4,12 @@
 // sound position or a move is legal is the engine thread's to judge. A
 // parser that refuses its line says why in `error`, ready for an
 // "info string" line, and leaves its result unusable.
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "engine/engine_interface.h"
 
 namespace marlek {
 
@@ -19,7 +20,7 @@ std::vector<std::string_view> uci_words(std::string_view line);
 // position startpos|fen FEN [moves M...]
 struct uci_position {
   bool from_start = false;
-  // The FEN fields, joined by single spaces.
+  // The FEN fields, joined by single spaces; empty from the start position.
   std::string fen;
   // Coordinate notation, promotion letters in lower case.
   std::vector<std::string> moves;
@@ -28,16 +29,12 @@ bool parse_position(const std::vector<std::string_view>& words, uci_position& ou
                     std::string& error);
 
 // go [wtime N] [btime N] [winc N] [binc N] [movestogo N] [movetime N]
-//    [depth N] [nodes N] [infinite] [ponder]
+//    [depth N] [nodes N] [mate N] [infinite] [ponder] [searchmoves M...]
 // Times are in milliseconds; numbers beyond 2^50 either way are read as
-// 2^50. Words it does not know are reported in `unknown` and left out; the
-// search still runs.
-struct uci_go {
-  std::optional<std::int64_t> wtime, btime, winc, binc, movestogo, movetime, depth, nodes;
-  bool infinite = false;
-  bool ponder = false;
-};
-bool parse_go(const std::vector<std::string_view>& words, uci_go& out, std::string& unknown);
+// 2^50. Words it does not know, and numbers that cannot be read, are
+// reported in `unknown` and left out; the search still runs.
+bool parse_go(const std::vector<std::string_view>& words, search_request& out,
+              std::string& unknown);
 
 // setoption name NAME [value VALUE]; both may hold spaces.
 struct uci_setoption {

@@ -11,6 +11,10 @@ namespace marlek {
 // the first command of the process.
 bool is_uci_greeting(std::string_view line);
 
+// Makes UCI's words the engine's (an engine started as a UCI engine does so
+// before it loads its data files, so that a fault in them is told in UCI).
+void speak_uci();
+
 // Runs UCI commands from standard input until `quit` or the end of input.
 // `greeted`: the GUI's `uci` has been read already and is answered first.
 [[noreturn]] void run_uci_session(bool greeted);

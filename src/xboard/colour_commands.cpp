@@ -3,8 +3,7 @@
 #include <optional>
 
 #include "board/move.h"
-#include "engine/engine.h"
-#include "threads/set_up_messages.h"
+#include "engine/engine_interface.h"
 
 namespace marlek {
 
@@ -21,7 +20,7 @@ void black_command() { held_side = black; }
 
 void settle_colour_word(std::string_view word) {
   if (!held_side || word == "white" || word == "black" || word == "time" || word == "otim") return;
-  post_to_engine(new set_side(*held_side));
+  engine_api::put_on_move(*held_side);
   held_side.reset();
 }
 

@@ -1,8 +1,6 @@
 #include "xboard/command_line.h"
 
 #include <algorithm>
-#include <cctype>
-#include <limits>
 
 namespace marlek {
 
@@ -35,18 +33,6 @@ bool split_word(char* text) {
 
 void split_rest() {
   while (more_words) more_words = split_word(line_rest);
-}
-
-std::int32_t leading_integer(const char* text) {
-  constexpr std::int64_t high = std::numeric_limits<std::int32_t>::max();
-  constexpr std::int64_t low = std::numeric_limits<std::int32_t>::min();
-  while (std::isspace(static_cast<unsigned char>(*text))) ++text;
-  bool negative = *text == '-';
-  if (*text == '-' || *text == '+') ++text;
-  std::int64_t value = 0;
-  for (; std::isdigit(static_cast<unsigned char>(*text)); ++text)
-    value = std::min(value * 10 + (*text - '0'), high + 1);
-  return static_cast<std::int32_t>(std::clamp(negative ? -value : value, low, high));
 }
 
 }  // namespace marlek

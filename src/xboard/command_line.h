@@ -38,8 +38,4 @@ bool split_word(char* text);
 // final empty word.
 void split_rest();
 
-// The leading decimal integer of `text`: optional white space, optional
-// sign, digits; 0 when there are none. Values beyond 32 bits saturate.
-std::int32_t leading_integer(const char* text);
-
 }  // namespace marlek

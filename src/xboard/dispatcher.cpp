@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/output.h"
+#include "board/move.h"
 #include "xboard/bare_move.h"
 #include "xboard/colour_commands.h"
 #include "xboard/command_line.h"
@@ -35,7 +36,7 @@ void dispatch_text(std::string_view line) {
   const command_map& table = command_table();
   auto entry = table.find(std::string_view(words[0]));
   if (entry == table.end()) {
-    if (is_coordinate_move(words[0]))
+    if (is_move_text(words[0]))
       bare_move_command();
     else
       output_line(std::string("Unrecognized command ") + words[0]);

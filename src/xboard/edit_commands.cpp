@@ -7,9 +7,8 @@
 
 #include "base/output.h"
 #include "board/move.h"
-#include "engine/engine.h"
+#include "engine/engine_interface.h"
 #include "xboard/command_line.h"
-#include "threads/set_up_messages.h"
 
 namespace marlek {
 
@@ -18,7 +17,7 @@ namespace {
 struct edit_session {
   bool open = false;
   std::int32_t colour = white;
-  std::array<char, 64> changes{};  // as edit_board carries them
+  std::array<char, 64> changes{};  // as engine_api::edit_position takes them
 };
 
 edit_session session;
@@ -38,9 +37,7 @@ char placed_letter(std::string_view word, int& square_index) {
 }
 
 void close_edit() {
-  auto* m = new edit_board;
-  m->squares = session.changes;
-  post_to_engine(m);
+  engine_api::edit_position(session.changes);
   session.open = false;
 }
 

@@ -1,63 +1,46 @@
 #include "xboard/game_commands.h"
 
-#include "base/flags.h"
+#include "base/numbers.h"
 #include "base/output.h"
-#include "engine/engine.h"
-#include "engine/move_limits.h"
-#include "game/root.h"
+#include "engine/engine_interface.h"
 #include "xboard/command_line.h"
 
 namespace marlek {
 
-void move_now_command() { post_to_engine(new go_now); }
+void move_now_command() { engine_api::move_now(); }
 
-void analyze_command() { post_to_engine(new analyze); }
+void analyze_command() { engine_api::enter_analysis(); }
 
-void exit_command() { post_to_engine(new force); }
+void exit_command() { engine_api::enter_force_mode(); }
 
-void force_command() { post_to_engine(new force); }
+void force_command() { engine_api::enter_force_mode(); }
 
-void go_command() { post_to_engine(new go); }
+void go_command() { engine_api::think_on_move(); }
 
 // The engine sets up the start position and waits for the opponent with the
-// book on: it plays Black unless a `go` follows. Force mode first stops any
-// search of the old game, so that no move of it, and no move for White in
-// the new one, is played before the engine waits. A new game keeps the time
-// control, `st` included, but not the depth or the node rate, as the GUI
-// expects.
-void new_command() {
-  move_limits.depth_cap.store(0, std::memory_order_relaxed);
-  move_limits.node_rate.store(0, std::memory_order_relaxed);
-  post_to_engine(new force);
-  post_to_engine(new setboard(start_position_fen));
-  use_book.store(true, std::memory_order_relaxed);
-  post_to_engine(new play_other);
-}
+// book on: it plays Black unless a `go` follows.
+void new_command() { engine_api::new_game(); }
 
 // A ping without a number, or with 0, cannot be answered with a pong the
 // GUI could tell apart, so it is refused.
 void ping_command() {
-  std::int32_t number = leading_integer(line_rest);
+  const std::int32_t number = clamp_to_int32(leading_integer(line_rest));
   if (number == 0) {
     output_line("Error: malformed ping command.");
     return;
   }
-  post_to_engine(new ping(number));
+  engine_api::ping(number);
 }
 
-void playother_command() { post_to_engine(new play_other); }
+void playother_command() { engine_api::wait_for_opponent(); }
 
-// The FEN is checked by the engine thread when it sets the position up. A
-// set-up position is not from the book's games, so the book is switched off.
-void setboard_command() {
-  post_to_engine(new setboard(line_rest));
-  use_book.store(false, std::memory_order_relaxed);
-}
+// The FEN is checked by the engine thread when it sets the position up.
+void setboard_command() { engine_api::set_position(line_rest); }
 
-void undo_command() { post_to_engine(new undo); }
+void undo_command() { engine_api::take_back_one(); }
 
-void remove_command() { post_to_engine(new remove_pair); }
+void remove_command() { engine_api::take_back_two(); }
 
-void usermove_command() { post_to_engine(new user_move(line_rest)); }
+void usermove_command() { engine_api::play_opponent_move(line_rest); }
 
 }  // namespace marlek

@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <string>
 
+#include "base/numbers.h"
 #include "base/output.h"
-#include "engine/move_limits.h"
+#include "engine/engine_interface.h"
 #include "xboard/command_line.h"
-#include "xboard/number_words.h"
 
 namespace marlek {
 
 namespace {
 // Beyond this the depth means "no limit": analysis stops at 100 plies.
-constexpr std::uint64_t deepest_plies = 100;
+constexpr std::int64_t deepest_plies = 100;
 }  // namespace
 
 void st_command() {
@@ -21,7 +21,7 @@ void st_command() {
     output_line("Error: st needs a time in seconds, such as st 2 or st 0.5.");
     return;
   }
-  move_limits.move_time_ms.store(*ms, std::memory_order_relaxed);
+  engine_api::set_move_time(*ms);
 }
 
 void sd_command() {
@@ -30,8 +30,7 @@ void sd_command() {
     output_line(std::string("Error: ") + words[0] + " needs a depth of at least one ply.");
     return;
   }
-  move_limits.depth_cap.store(static_cast<int>(std::min(*plies, deepest_plies)),
-                              std::memory_order_relaxed);
+  engine_api::set_depth_cap(static_cast<int>(std::min(*plies, deepest_plies)));
 }
 
 // A rate of 0 (xboard's "count processor time") is taken as the wall clock.
@@ -41,7 +40,7 @@ void nps_command() {
     output_line("Error: nps needs a number of nodes per second.");
     return;
   }
-  move_limits.node_rate.store(*rate, std::memory_order_relaxed);
+  engine_api::set_node_rate(static_cast<std::uint64_t>(*rate));
 }
 
 }  // namespace marlek

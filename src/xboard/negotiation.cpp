@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/numbers.h"
 #include "xboard/command_line.h"
 
 namespace marlek {
@@ -28,7 +29,9 @@ negotiated_protocol& negotiation() {
   return record;
 }
 
-void protover_command() { negotiation().version = std::max(2, leading_integer(line_rest)); }
+void protover_command() {
+  negotiation().version = std::max(2, clamp_to_int32(leading_integer(line_rest)));
+}
 
 void accepted_command() {
   const std::string_view name = feature_name();

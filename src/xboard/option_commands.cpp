@@ -3,54 +3,53 @@
 #include <string>
 #include <string_view>
 
+#include "base/numbers.h"
 #include "base/output.h"
-#include "engine/settings.h"
+#include "engine/engine_interface.h"
 #include "xboard/command_line.h"
-#include "xboard/number_words.h"
 
 namespace marlek {
 
 namespace {
 
-// What the options do, by their names in the GUI.
-bool set_own_book_option(std::string_view value) {
-  if (value != "0" && value != "1") return false;
-  set_own_book(value == "1");
-  return true;
+// The definition a GUI is given: name, kind and, for a spin, its default
+// and bounds.
+std::string option_feature(const setting& s) {
+  std::string text(s.name);
+  switch (s.kind) {
+    case setting_kind::check: return text + " -check " + std::to_string(s.initial);
+    case setting_kind::button: return text + " -button";
+    case setting_kind::spin: break;
+  }
+  return text + " -spin " + std::to_string(s.initial) + ' ' + std::to_string(s.low) + ' ' +
+         std::to_string(s.high);
 }
 
-bool clear_hash_option(std::string_view value) {
-  if (!value.empty()) return false;
-  request_clear_hash();
-  return true;
+// A check takes 0 or 1, a spin a number, a button nothing.
+bool change_from_text(const setting& s, std::string_view value) {
+  if (s.kind == setting_kind::button) return value.empty() && change_setting(s, 0);
+  const auto number = whole_number(value);
+  return number && change_setting(s, *number);
 }
-
-struct option_entry {
-  std::string_view name;
-  std::string_view feature;  // the definition the GUI is given
-  bool (*apply)(std::string_view value);
-};
-
-constexpr option_entry options[] = {
-    {"OwnBook", "OwnBook -check 1", set_own_book_option},
-    {"Clear Hash", "Clear Hash -button", clear_hash_option},
-};
 
 }  // namespace
 
 void announce_settings() {
   output_line("feature memory=1 nps=1");
-  for (const option_entry& option : options)
-    output_line("feature option=\"" + std::string(option.feature) + '"');
+  for (const setting& s : engine_settings())
+    if (s.offered & offered_in_xboard) output_line("feature option=\"" + option_feature(s) + '"');
 }
 
+// The GUI's memory is the table size in megabytes.
 void memory_command() {
   const auto megabytes = count_word(line_rest);
+  const setting* hash = find_setting("Hash");
   if (!megabytes) {
     output_line("Error: memory needs a size in megabytes.");
-    return;
+  } else if (!change_setting(*hash, *megabytes)) {
+    output_line("Error: memory needs a size in megabytes, from " + std::to_string(hash->low) +
+                " to " + std::to_string(hash->high) + ".");
   }
-  request_hash_megabytes(*megabytes);
 }
 
 // The name runs up to '=' (names may hold spaces); a button has no value.
@@ -60,12 +59,12 @@ void option_command() {
   const std::string_view name = text.substr(0, equals);
   const std::string_view value =
       equals == std::string_view::npos ? std::string_view() : text.substr(equals + 1);
-  for (const option_entry& option : options) {
-    if (option.name != name) continue;
-    if (!option.apply(value)) output_line("Error (bad value): option " + std::string(text));
+  const setting* s = find_setting(name);
+  if (!s || !(s->offered & offered_in_xboard) || s->name != name) {
+    output_line("Error (unknown option): " + std::string(name));
     return;
   }
-  output_line("Error (unknown option): " + std::string(name));
+  if (!change_from_text(*s, value)) output_line("Error (bad value): option " + std::string(text));
 }
 
 }  // namespace marlek

@@ -1,20 +1,19 @@
 #include "xboard/protocol_commands.h"
 
-#include "base/flags.h"
-#include "engine/engine.h"
+#include "engine/engine_interface.h"
 
 namespace marlek {
 
-void post_command() { post_thinking.store(true, std::memory_order_relaxed); }
+void post_command() { engine_api::set_posting(true); }
 
-void nopost_command() { post_thinking.store(false, std::memory_order_relaxed); }
+void nopost_command() { engine_api::set_posting(false); }
 
-void hard_command() { ponder_enabled.store(true, std::memory_order_relaxed); }
+void hard_command() { engine_api::set_pondering(true); }
 
-void easy_command() { ponder_enabled.store(false, std::memory_order_relaxed); }
+void easy_command() { engine_api::set_pondering(false); }
 
 void ignored_command() {}
 
-void quit_command() { quit_engine(); }
+void quit_command() { engine_api::quit(); }
 
 }  // namespace marlek

@@ -1,18 +1,17 @@
 #include "xboard/request_commands.h"
 
-#include "engine/engine.h"
-#include "engine/requests.h"
+#include "engine/engine_interface.h"
 
 namespace marlek {
 
 // The position belongs to the engine thread, which answers.
-void hint_command() { post_to_engine(new hint_request); }
+void hint_command() { engine_api::ask_hint(); }
 
-void bk_command() { post_to_engine(new book_request); }
+void bk_command() { engine_api::ask_book_moves(); }
 
-// Answered here from what the search publishes, so that the analysis goes
-// on undisturbed.
-void status_command() { report_analysis_status(); }
+// Answered from what the search publishes, so that the analysis goes on
+// undisturbed.
+void status_command() { engine_api::ask_status(); }
 
 void noted_command() {}
 

@@ -8,8 +8,7 @@ namespace marlek {
 
 namespace {
 
-// The thinking line's time column counts whole seconds, in centiseconds.
-std::int64_t whole_second_centis(std::int64_t elapsed_ms) { return elapsed_ms / 1000 * 100; }
+constexpr std::int64_t millis_per_centi = 10;
 
 const char* result_line(game_end end) {
   switch (end) {
@@ -24,8 +23,8 @@ const char* result_line(game_end end) {
 
 }  // namespace
 
-void xboard_output::engine_move(std::string_view move, std::string_view) {
-  output_line("move " + std::string(move));
+void xboard_output::best_move(const best_move_report& report) {
+  output_line("move " + report.move);
 }
 
 // The game's end has been announced with the move that ended it.
@@ -37,7 +36,7 @@ void xboard_output::position_refused(std::string_view reason) { output_line(reas
 // every move of the variation is followed by a space.
 void xboard_output::thinking(const search_report& report) {
   std::string line = std::to_string(report.depth) + '\t' + std::to_string(report.score) + '\t' +
-                     std::to_string(whole_second_centis(report.elapsed_ms)) + '\t' +
+                     std::to_string(report.elapsed_ms / millis_per_centi) + '\t' +
                      std::to_string(report.nodes) + '\t';
   for (const std::string& move : report.pv) line += move + ' ';
   output_line(line);
@@ -50,6 +49,9 @@ void xboard_output::game_over(game_end end) { output_line(result_line(end)); }
 void xboard_output::illegal_move(std::string_view text) {
   output_line("Illegal move: " + std::string(text));
 }
+
+// The engine's own lines are the protocol's error lines as they stand.
+void xboard_output::complaint(std::string_view text) { output_line(text); }
 
 void xboard_output::hint(std::string_view move) { output_line("Hint: " + std::string(move)); }
 

@@ -6,7 +6,7 @@ namespace marlek {
 
 class xboard_output final : public front_end {
  public:
-  void engine_move(std::string_view move, std::string_view predicted_reply) override;
+  void best_move(const best_move_report& report) override;
   void no_legal_move(bool mated) override;
   void position_refused(std::string_view reason) override;
   bool shows_every_depth() const override { return false; }
@@ -14,6 +14,7 @@ class xboard_output final : public front_end {
   void pong(std::int32_t number) override;
   void game_over(game_end end) override;
   void illegal_move(std::string_view text) override;
+  void complaint(std::string_view text) override;
   void hint(std::string_view move) override;
   void book_moves(const std::vector<book_share>& moves) override;
   void status(const search_status& now) override;
