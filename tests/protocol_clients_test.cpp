@@ -20,10 +20,11 @@ namespace {
 using namespace std::chrono_literals;
 
 // Lines of a sequence that are not sent: "MOVE" waits for the engine's move
-// and checks it; "@FEN" names the position the client means from here on
-// (where the lines alone do not say it, after an edit); "EXPECT TEXT" waits
-// for that exact line. The test follows `new`, `setboard` and every move
-// sent or played to know the position the client means.
+// and checks it, "SEARCHED" does too and wants a thinking line of three plies
+// or more before it (a move thought about, not one made at once); "@FEN" names the position the
+// client means from here on (where the lines alone do not say it, after an edit); "EXPECT TEXT"
+// waits for that exact line. The test follows `new`, `setboard` and every move sent or played to
+// know the position the client means.
 struct client_case {
   const char* name;
   std::vector<std::string> lines;
@@ -106,6 +107,10 @@ const client_case client_cases[] = {
      {"xboard", "depth 8", "sd 8", "memory 32", "level 40 0 2", "go", "MOVE", "e7e5", "MOVE"}},
     // Without `new`: the engine takes the human's first move as Black.
     {"KnightsEngineBlack", {"xboard", "level 40 0 2", "e2e4", "MOVE"}},
+    // GUIs that never send a clock still get moves thought about: Knights'
+    // level has no base time, GNOME Chess sends no level at all.
+    {"KnightsWithoutClockThinks", {"xboard", "level 40 0 2", "h2h4", "SEARCHED"}},
+    {"GnomeChessHardThinks", {"xboard", "random", "hard", "force", "h2h4", "go", "SEARCHED"}},
     // The king and rook at home keep their right: the castle is legal.
     {"EditWhiteToMove",
      {"xboard", "new", "edit", "#", "Ke1", "Rh1", "Pa2", "Pe4", "xe4", "c", "ke8", "pa7", ".",
@@ -162,13 +167,18 @@ TEST_P(ProtocolClients, SequenceEndsWithALegalMoveAndALiveEngine) {
       game = intended_game{line.substr(1), {}};
     } else if (line.starts_with("EXPECT ")) {
       ASSERT_TRUE(engine.read_until(line.substr(7)).has_value()) << line;
-    } else if (line == "MOVE") {
+    } else if (line == "MOVE" || line == "SEARCHED") {
       std::optional<std::string> reply;
+      int deepest = 0;
       while ((reply = engine.read_line(20s)) && !reply->starts_with("move ")) {
         // Words this engine does not know (sd, memory, book) may be answered.
         EXPECT_FALSE(reply->starts_with("Illegal") || reply->starts_with("Error")) << *reply;
+        if (test::is_thinking_line(*reply)) deepest = std::max(deepest, std::stoi(*reply));
       }
       ASSERT_TRUE(reply.has_value()) << "no move";
+      if (line == "SEARCHED") {
+        EXPECT_GE(deepest, 3) << *reply;
+      }
       const std::string played = reply->substr(5);
       ASSERT_TRUE(game.allows(played)) << played << " after " << testing::PrintToString(game.moves);
       game.moves.push_back(played);

@@ -9,10 +9,10 @@
 #include "base/line_limit.h"
 #include "game/root.h"
 #include "output_capture.h"
+#include "search/search_state.h"
 #include "xboard/command_table.h"
 #include "xboard/dispatcher.h"
 #include "xboard/negotiation.h"
-#include "search/search_state.h"
 
 namespace marlek {
 namespace {

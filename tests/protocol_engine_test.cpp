@@ -90,6 +90,24 @@ TEST_F(ProtocolEngine, SetboardThenGoThinksAndMovesWithinItsBudget) {
   quit_cleanly();
 }
 
+// Five seconds left at 10 s + 0.1 s: a share of about a quarter of a
+// second, spent, and deep enough to see a queen left hanging.
+TEST_F(ProtocolEngine, ShortClockIsSpentOnASearch) {
+  send_all({"post", "level 0 0:10 0.1", middlegame, "ping 1"});
+  ASSERT_TRUE(engine.read_until("pong 1").has_value());
+  const auto start = std::chrono::steady_clock::now();
+  send_all({"time 500", "otim 500", "go"});
+  const lines seen = read_through("move ", 10s);
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(took, 100ms);
+  EXPECT_LE(took, 500ms);
+  int deepest = 0;
+  for (const std::string& line : seen)
+    if (test::is_thinking_line(line)) deepest = std::max(deepest, std::stoi(line));
+  EXPECT_GE(deepest, 3);
+  quit_cleanly();
+}
+
 TEST_F(ProtocolEngine, PingsAreAnsweredAtOnceOrAfterTheMove) {
   send_all({"force", "ping 5"});
   EXPECT_EQ(engine.read_line(), "pong 5");

@@ -112,8 +112,9 @@ bool is_expected_output(std::string_view line) {
       "Illegal move: ", "Error (illegal position: ", "Hint: ", "stat01: ", " ",
       // A mangled limit or setting is refused by name.
       "Error: st needs ", "Error: sd needs ", "Error: depth needs ", "Error: nps needs ",
-      "Error: memory needs ", "Error (bad value): ", "Error (unknown option): ",
-      "Error (bad time control): level ", "Error (no time at all): level "};
+      "Error: memory needs ",
+      "Error (bad value): ", "Error (unknown option): ", "Error (bad time control): level ",
+      "Error (no time at all): level "};
   if (std::find(whole_lines.begin(), whole_lines.end(), line) != whole_lines.end()) return true;
   for (std::string_view prefix : prefixes)
     if (line.starts_with(prefix)) return true;

@@ -59,7 +59,7 @@ TEST_F(TimeControl, SharingRuleInMilliseconds) {
 
 // The short end, where a budget in whole seconds was nothing at all.
 TEST_F(TimeControl, ShortClocksStillGiveTimeToThink) {
-  EXPECT_EQ(budget(29000, 29000, 0), 29000 / 30);  // sudden death, under half a minute
+  EXPECT_EQ(budget(29000, 29000, 0), 29000 / 30);       // sudden death, under half a minute
   EXPECT_EQ(budget(5000, 5000, 100), 5000 / 30 + 100);  // 10 s + 0.1 s, 5 s left: about 0.27 s
   const std::int64_t last_half_second = budget(500, 500, 100);
   EXPECT_EQ(last_half_second, 500 / 30 + 100);
@@ -67,7 +67,7 @@ TEST_F(TimeControl, ShortClocksStillGiveTimeToThink) {
   // An increment beyond the time left is not spent before it is earned.
   EXPECT_LE(budget(200, 200, 2000), 200 - overhead);
   EXPECT_EQ(budget(50, 50, 100), 0);
-  EXPECT_EQ(budget(-20, 0, 0), 0);  // already out of time: move now
+  EXPECT_EQ(budget(-20, 0, 0), 0);                         // already out of time: move now
   EXPECT_LE(budget(10000, -100000, 0), 10000 - overhead);  // the lead never overruns the clock
 }
 
@@ -103,10 +103,10 @@ TEST_F(TimeControl, BadLevelsAreRefusedAndChangeNothing) {
   for (const char* bad : {"level", "level 40 5", "level 30  1 0", "level 30 1 0 ",
                           "level 1 2 3 4 5 6 7 8 9 10 11 12"})
     EXPECT_EQ(run({bad}), lines{"Error: level command format."}) << bad;
-  EXPECT_EQ(run({"level 0 0 0", "level 40 0:70 0", "level -1 5 0", "level 0 5 -2"}),
-            (lines{"Error (no time at all): level 0 0 0", "Error (bad time control): level 40 0:70 0",
-                   "Error (bad time control): level -1 5 0",
-                   "Error (bad time control): level 0 5 -2"}));
+  EXPECT_EQ(
+      run({"level 0 0 0", "level 40 0:70 0", "level -1 5 0", "level 0 5 -2"}),
+      (lines{"Error (no time at all): level 0 0 0", "Error (bad time control): level 40 0:70 0",
+             "Error (bad time control): level -1 5 0", "Error (bad time control): level 0 5 -2"}));
   const clock_reading reading = xboard_clock_reading(0);
   EXPECT_EQ(reading.moves_to_go, 41);
   EXPECT_EQ(reading.own_left, 300000);

@@ -207,5 +207,91 @@ TEST_F(UciProcess, BadInputIsReportedAndTheLastSoundPositionStays) {
   test::quit_cleanly(engine);
 }
 
+// The faults a tester finds when it sends what GUIs send, each mended.
+
+// A `stop` that arrives in one write with the next search is not lost: every
+// `go` gets its move, and `isready` its answer after them.
+TEST_F(UciProcess, StopSentWithTheNextSearchStillEndsBoth) {
+  send_all({"go infinite"});
+  ASSERT_TRUE(engine.wait_for_cpu(engine.cpu_time() + 100ms, 20s));
+  send_all({"stop\nposition startpos moves e2e4 e7e5 g1f3\ngo infinite"});
+  ASSERT_TRUE(engine.wait_for_cpu(engine.cpu_time() + 100ms, 20s));
+  send_all({"stop", "isready"});
+  const auto seen = engine.read_until("readyok", 10s);
+  ASSERT_TRUE(seen.has_value()) << "the engine hangs";
+  std::vector<std::string> moves;
+  for (const std::string& line : *seen)
+    if (line.starts_with("bestmove")) moves.push_back(best_move_of(line));
+  ASSERT_EQ(moves.size(), 2u);
+  EXPECT_TRUE(moves[1][1] == '7' || moves[1][1] == '8') << moves[1];  // Black's answer to 2. Nf3
+  test::quit_cleanly(engine);
+}
+
+// The GUI keeps the game: a move the engine gives is not played on its
+// board, so each search of one position is a search for the same side.
+TEST_F(UciProcess, EverySearchOfOnePositionIsForItsSideToMove) {
+  send_all({"setoption name OwnBook value false", "position startpos moves e2e4"});
+  for (int i = 0; i < 3; ++i) {
+    send_all({"go depth 3"});
+    const std::string best = best_move_of(search_lines().back());
+    EXPECT_TRUE(best[1] == '7' || best[1] == '8') << best;
+  }
+  for (int i = 0; i < 2; ++i) {
+    send_all({"go infinite"});
+    ASSERT_TRUE(engine.wait_for_cpu(engine.cpu_time() + 50ms, 20s));
+    send_all({"stop"});
+    const std::string best = best_move_of(search_lines().back());
+    EXPECT_TRUE(best[1] == '7' || best[1] == '8') << best;
+  }
+  test::quit_cleanly(engine);
+}
+
+TEST_F(UciProcess, GoMateAnswersOnceItHasTheMate) {
+  // 1. Qh8#: a mate within the two moves asked for.
+  send_all({"position fen 5k2/8/5K2/8/8/8/8/7Q w - - 0 1", "go mate 2"});
+  const lines seen = search_lines(10s);
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_NE(seen[seen.size() - 2].find(" score mate "), std::string::npos) << seen[seen.size() - 2];
+  EXPECT_EQ(best_move_of(seen.back()).substr(0, 2), "h1");
+  test::quit_cleanly(engine);
+}
+
+TEST_F(UciProcess, SearchmovesLimitsTheRootAndRefusesWhatIsNotLegal) {
+  send_all({"setoption name OwnBook value false", "position startpos",
+            "go depth 4 searchmoves a2a3 h2h3 e7e5"});
+  const lines seen = search_lines();
+  EXPECT_EQ(seen.front(), "info string searchmoves: e7e5 is not a legal move here; left out.");
+  const std::string best = best_move_of(seen.back());
+  EXPECT_TRUE(best == "a2a3" || best == "h2h3") << best;
+  send_all({"go depth 4 searchmoves e7e5"});
+  EXPECT_EQ(search_lines(),
+            (lines{"info string searchmoves: e7e5 is not a legal move here; left out.",
+                   "info string searchmoves: none of the moves is legal here; no search.",
+                   "info depth 0 score cp 0", "bestmove 0000"}));
+  test::quit_cleanly(engine);
+}
+
+// The clock of `go` is the side to move's, also after a position the
+// engine refused: Black is still to move, with a clock that has run out.
+TEST_F(UciProcess, RefusedPositionKeepsWhoseClockIsRead) {
+  send_all({"setoption name OwnBook value false", "position startpos moves e2e4",
+            "position startpos moves e2e4 e7e5 g1f3 e8e6"});
+  const auto start = std::chrono::steady_clock::now();
+  send_all({"go wtime 600000 btime 10"});
+  const std::string best = best_move_of(search_lines(20s).back());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);  // Black's 10 ms, not White's 10 minutes
+  EXPECT_TRUE(best[1] == '7' || best[1] == '8') << best;
+  test::quit_cleanly(engine);
+}
+
+// What the layers below have to say reaches a UCI GUI in UCI words.
+TEST_F(UciProcess, FaultsBelowTheFrontEndAreInfoStrings) {
+  send_all({"setoption name Hash value 65536", "ucinewgame"});
+  const lines seen = until_ready();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_TRUE(seen[0].starts_with("info string not enough memory for the hash table")) << seen[0];
+  test::quit_cleanly(engine);
+}
+
 }  // namespace
 }  // namespace marlek

@@ -26,7 +26,8 @@ reading read_from(std::string_view text, bool allow_sign, bool with_fraction, bo
   std::size_t i = 0;
   if (skip_space)
     while (i < text.size() && is_space(text[i])) ++i;
-  if (allow_sign && i < text.size() && (text[i] == '-' || text[i] == '+')) r.negative = text[i++] == '-';
+  if (allow_sign && i < text.size() && (text[i] == '-' || text[i] == '+'))
+    r.negative = text[i++] == '-';
   for (; i < text.size() && is_digit(text[i]); ++i, ++r.digits)
     r.value = std::min(r.value * 10 + (text[i] - '0'), number_limit);
   if (with_fraction) {

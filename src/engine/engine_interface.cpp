@@ -97,7 +97,9 @@ void set_own_time(std::int64_t centis) { marlek::set_own_time(centis); }
 
 void set_opp_time(std::int64_t centis) { marlek::set_opp_time(centis); }
 
-void set_move_time(std::int64_t ms) { move_limits.move_time_ms.store(ms, std::memory_order_relaxed); }
+void set_move_time(std::int64_t ms) {
+  move_limits.move_time_ms.store(ms, std::memory_order_relaxed);
+}
 
 void set_depth_cap(int plies) { move_limits.depth_cap.store(plies, std::memory_order_relaxed); }
 

@@ -58,7 +58,8 @@ bool predicted_reply(move chosen, move& reply) {
 
 // A set-up that cannot be played is refused with its reason; the game stays.
 bool report_unplayable(const char* reason, const char* command) {
-  if (reason) reporter().complaint(std::string("Error (illegal position: ") + reason + "): " + command);
+  if (reason)
+    reporter().complaint(std::string("Error (illegal position: ") + reason + "): " + command);
   return reason == nullptr;
 }
 
@@ -106,7 +107,7 @@ std::vector<move> requested_root_moves(const search_request& request) {
   for (const std::string& text : request.search_moves) {
     const move m(text.c_str());
     if (root_move_index(m) == no_root_move)
-      reporter().complaint("Error (not a legal move here, left out): searchmoves " + text);
+      reporter().complaint("Error: searchmoves: " + text + " is not a legal move here; left out.");
     else
       allowed.push_back(m);
   }
@@ -266,7 +267,7 @@ void ego::enter() {
       const std::vector<move> allowed = requested_root_moves(*request);
       if (allowed.empty()) {
         // Nothing to search: the request still gets its (empty) move.
-        reporter().complaint("Error (no legal move among them, no search): searchmoves");
+        reporter().complaint("Error: searchmoves: none of the moves is legal here; no search.");
         plan.answer_owed = false;
         reporter().no_legal_move(false);
         change_state(&eng->force_mode);
@@ -348,8 +349,8 @@ void ego::limit_request(const search_request& r) {
   const auto& own = white_on_move ? r.white_ms : r.black_ms;
   const auto& opp = white_on_move ? r.black_ms : r.white_ms;
   const auto& increment = white_on_move ? r.white_increment_ms : r.black_increment_ms;
-  std::int64_t ms = r.move_time_ms > 0 ? fixed_time_usable_ms(r.move_time_ms, move_overhead_ms())
-                                       : number_limit;
+  std::int64_t ms =
+      r.move_time_ms > 0 ? fixed_time_usable_ms(r.move_time_ms, move_overhead_ms()) : number_limit;
   if (own) {
     clock_reading reading{*own, opp.value_or(*own), increment.value_or(0),
                           r.moves_to_go > 0 ? r.moves_to_go + 1 : 0};

@@ -75,7 +75,8 @@ std::int64_t fixed_time_usable_ms(std::int64_t move_time_ms, std::int64_t overhe
 
 void set_time_control(std::int32_t moves, std::int64_t base_ms, std::int64_t increment_ms) {
   clock.moves_per_control.store(moves, std::memory_order_relaxed);
-  clock.base_ms.store(std::clamp(base_ms, std::int64_t{0}, number_limit), std::memory_order_relaxed);
+  clock.base_ms.store(std::clamp(base_ms, std::int64_t{0}, number_limit),
+                      std::memory_order_relaxed);
   clock.increment_ms.store(std::clamp(increment_ms, std::int64_t{0}, number_limit),
                            std::memory_order_relaxed);
   restart_clocks();
@@ -148,6 +149,14 @@ void own_move_made() {
     left += clock.base_ms.load(std::memory_order_relaxed);
   clock.own_ms.store(left, std::memory_order_relaxed);
   clock.own_running.store(false, std::memory_order_relaxed);
+}
+
+xboard_clock_state xboard_clock_now() {
+  const auto get = [](const auto& word) { return word.load(std::memory_order_relaxed); };
+  return {get(clock.moves_per_control), get(clock.base_ms),
+          get(clock.increment_ms),      get(clock.own_ms),
+          get(clock.own_stamp),         get(clock.opp_ms),
+          get(clock.opp_stamp),         get(clock.gui_keeps_time)};
 }
 
 }  // namespace marlek

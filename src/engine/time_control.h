@@ -66,4 +66,14 @@ std::int64_t own_time_left_ms();
 void own_move_started();
 void own_move_made();
 
+// The xboard clock as it stands, for tests and diagnostics.
+struct xboard_clock_state {
+  std::int32_t moves_per_control = 0;
+  std::int64_t base_ms = 0, increment_ms = 0;
+  std::int64_t own_ms = 0, own_stamp = 0, opp_ms = 0, opp_stamp = 0;
+  bool gui_keeps_time = false;
+  bool operator==(const xboard_clock_state&) const = default;
+};
+xboard_clock_state xboard_clock_now();
+
 }  // namespace marlek

@@ -32,7 +32,7 @@ bool root::SetBoard(const char* text, std::string* refusal) {
   // A new game: the time to give the table the size the player asked for.
   if (!hash_table::resize())
     reporter().complaint("Error: not enough memory for the hash table asked for; it keeps " +
-                std::to_string(hash_table::size()) + " entries.");
+                         std::to_string(hash_table::size()) + " entries.");
   hash_table::clear();
   clear_history();
   // The set-up position is the game's first occurrence of itself.

@@ -20,11 +20,11 @@ struct search_request {
   std::optional<std::int64_t> white_increment_ms, black_increment_ms;
   std::int64_t moves_to_go = 0;  // to the next control; 0: none
   std::int64_t move_time_ms = 0;
-  int depth = 0;             // plies
-  std::uint64_t nodes = 0;   // per search
-  int mate_in = 0;           // moves: search for a mate this short
-  bool infinite = false;     // until stopped
-  bool ponder = false;       // on the opponent's time, until stopped or the opponent plays
+  int depth = 0;            // plies
+  std::uint64_t nodes = 0;  // per search
+  int mate_in = 0;          // moves: search for a mate this short
+  bool infinite = false;    // until stopped
+  bool ponder = false;      // on the opponent's time, until stopped or the opponent plays
   // Only these root moves, as coordinate text; empty for all.
   std::vector<std::string> search_moves;
 };

@@ -12,7 +12,8 @@ namespace {
 
 std::string declaration(const setting& s) {
   switch (s.kind) {
-    case setting_kind::check: return s.initial ? "type check default true" : "type check default false";
+    case setting_kind::check:
+      return s.initial ? "type check default true" : "type check default false";
     case setting_kind::button: return "type button";
     case setting_kind::spin: break;
   }
@@ -43,7 +44,8 @@ std::string takes(const setting& s) {
 
 void list_uci_options() {
   for (const setting& s : engine_settings())
-    if (s.offered & offered_in_uci) output_line("option name " + std::string(s.name) + ' ' + declaration(s));
+    if (s.offered & offered_in_uci)
+      output_line("option name " + std::string(s.name) + ' ' + declaration(s));
 }
 
 bool apply_uci_option(const uci_setoption& option, std::string& error) {

@@ -53,7 +53,8 @@ void uci_output::thinking(const search_report& report) {
 // Testers want a score before every move, also a book move or one made at
 // once: a move without a thinking line of its own gets one.
 void uci_output::best_move(const best_move_report& report) {
-  if (!scored) output_line("info depth 0 seldepth 0 score cp 0 nodes 0 nps 0 time 0 pv " + report.move);
+  if (!scored)
+    output_line("info depth 0 seldepth 0 score cp 0 nodes 0 nps 0 time 0 pv " + report.move);
   scored = false;
   std::string line = "bestmove " + report.move;
   if (!report.predicted_reply.empty()) line += " ponder " + report.predicted_reply;

@@ -50,14 +50,15 @@ bool read_fen(word_list::const_iterator first, word_list::const_iterator last, s
 // A move as the engine reads it, its promotion letter in lower case.
 std::string move_word(std::string_view word) {
   std::string text(word);
-  if (text.size() == 5) text[4] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[4])));
+  if (text.size() == 5)
+    text[4] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[4])));
   return text;
 }
 
 bool is_go_keyword(std::string_view word) {
-  static constexpr std::string_view keywords[] = {
-      "wtime", "btime",    "winc",  "binc",     "movestogo",  "movetime",
-      "depth", "nodes",    "mate",  "infinite", "ponder",     "searchmoves"};
+  static constexpr std::string_view keywords[] = {"wtime",     "btime",    "winc",   "binc",
+                                                  "movestogo", "movetime", "depth",  "nodes",
+                                                  "mate",      "infinite", "ponder", "searchmoves"};
   return std::find(std::begin(keywords), std::end(keywords), word) != std::end(keywords);
 }
 
@@ -71,16 +72,26 @@ bool take_number(search_request& out, std::string_view key, std::int64_t value) 
   const auto plies = [](std::int64_t v) {
     return static_cast<int>(std::clamp<std::int64_t>(v, 1, deepest_search));
   };
-  if (key == "wtime") out.white_ms = value;
-  else if (key == "btime") out.black_ms = value;
-  else if (key == "winc") out.white_increment_ms = value;
-  else if (key == "binc") out.black_increment_ms = value;
-  else if (key == "movestogo") out.moves_to_go = std::max<std::int64_t>(value, 0);
-  else if (key == "movetime") out.move_time_ms = std::max<std::int64_t>(value, 1);
-  else if (key == "depth") out.depth = plies(value);
-  else if (key == "nodes") out.nodes = static_cast<std::uint64_t>(std::max<std::int64_t>(value, 1));
-  else if (key == "mate") out.mate_in = plies(value);
-  else return false;
+  if (key == "wtime")
+    out.white_ms = value;
+  else if (key == "btime")
+    out.black_ms = value;
+  else if (key == "winc")
+    out.white_increment_ms = value;
+  else if (key == "binc")
+    out.black_increment_ms = value;
+  else if (key == "movestogo")
+    out.moves_to_go = std::max<std::int64_t>(value, 0);
+  else if (key == "movetime")
+    out.move_time_ms = std::max<std::int64_t>(value, 1);
+  else if (key == "depth")
+    out.depth = plies(value);
+  else if (key == "nodes")
+    out.nodes = static_cast<std::uint64_t>(std::max<std::int64_t>(value, 1));
+  else if (key == "mate")
+    out.mate_in = plies(value);
+  else
+    return false;
   return true;
 }
 
@@ -144,8 +155,10 @@ bool parse_go(const word_list& words, search_request& out, std::string& unknown)
     } else if (is_go_keyword(*it)) {
       const bool has_word = it + 1 != words.end();
       const std::optional<std::int64_t> value = has_word ? whole_number(it[1]) : std::nullopt;
-      if (value) take_number(out, *it, *value);
-      else note(unknown, "'" + std::string(*it) + "' needs a whole number");
+      if (value)
+        take_number(out, *it, *value);
+      else
+        note(unknown, "'" + std::string(*it) + "' needs a whole number");
       // A bad value goes with its word, unless it is the next word itself.
       if (value || (has_word && !is_go_keyword(it[1]))) ++it;
     } else {

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <limits>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,9 +30,8 @@
 #include "engine/time_control.h"
 #include "fuzz_support.h"
 #include "game/root.h"
-#include "xboard/bare_move.h"
-#include "xboard/dispatcher.h"
 #include "threads/set_up_messages.h"
+#include "xboard/dispatcher.h"
 
 namespace {
 
@@ -139,16 +139,7 @@ void post_to_engine(message* m) {
 
 namespace {
 
-struct clock_state {
-  std::int32_t control_moves, increment, own, own_at, opp, opp_at;
-
-  static clock_state read() {
-    auto get = [](const std::atomic<std::int32_t>& v) { return v.load(std::memory_order_relaxed); };
-    return {get(marlek::moves_per_control), get(marlek::time_increment), get(marlek::own_time),
-            get(marlek::own_stamp),         get(marlek::opp_time),       get(marlek::opp_stamp)};
-  }
-  bool operator==(const clock_state&) const = default;
-};
+using clock_state = xboard_clock_state;
 
 struct flag_state {
   bool post, ponder, book;
@@ -160,56 +151,110 @@ struct flag_state {
 
 // The state a line may change, taken before it runs.
 struct before_line {
-  clock_state clock = clock_state::read();
+  clock_state clock = xboard_clock_now();
   flag_state flags = flag_state::read();
-  std::int32_t seconds = clock_seconds();
+  std::int64_t millis = clock_millis();
 };
 
-bool stamped_during(std::int32_t stamp, const before_line& before) {
-  return stamp >= before.seconds && stamp <= clock_seconds();
+bool stamped_during(std::int64_t stamp, const before_line& before) {
+  return stamp >= before.millis && stamp <= clock_millis();
 }
 
-// level MPS BASE INC: all four words or nothing changes.
+// The clock as a new game leaves it: both sides at the base, the engine
+// keeping its own time until the GUI sends one.
+bool restarted_from(const clock_state& now, const clock_state& control, const before_line& before) {
+  return now.moves_per_control == control.moves_per_control && now.base_ms == control.base_ms &&
+         now.increment_ms == control.increment_ms && now.own_ms == control.base_ms &&
+         now.opp_ms == control.base_ms && !now.gui_keeps_time &&
+         stamped_during(now.own_stamp, before) && stamped_during(now.opp_stamp, before);
+}
+
+// Seconds with an optional fraction, as milliseconds; nothing when the text
+// is beyond what any clock holds.
+std::optional<long long> leading_ms(const std::string& text) {
+  std::size_t i = text.find_first_not_of(" \t\n\v\f\r");
+  if (i == std::string::npos) return 0;
+  const bool negative = text[i] == '-';
+  if (text[i] == '-' || text[i] == '+') ++i;
+  long long ms = 0;
+  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+    if (ms > 1'000'000'000'000LL) return std::nullopt;
+    ms = ms * 10 + (text[i] - '0');
+  }
+  ms *= 1000;
+  if (i < text.size() && text[i] == '.')
+    for (long long scale = 100;
+         ++i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); scale /= 10)
+      ms += (text[i] - '0') * scale;
+  return negative ? -ms : ms;
+}
+
+// level MPS BASE INC: all four words, a base of minutes or minutes:seconds
+// and some time in all; or nothing changes and one error line says why.
 void check_level(const line_words& line, const before_line& before,
                  const std::vector<std::string>& out) {
-  const clock_state now = clock_state::read();
+  const clock_state now = xboard_clock_now();
   if (line.words.size() != 4) {
     FUZZ_REQUIRE(out.size() == 1 && out[0] == "Error: level command format.");
     FUZZ_REQUIRE(now == before.clock);
     return;
   }
-  FUZZ_REQUIRE(out.empty());
+  if (!out.empty()) {
+    FUZZ_REQUIRE(out.size() == 1 && out[0].starts_with("Error (") &&
+                 out[0].ends_with("): level " + line.argument_text));
+    FUZZ_REQUIRE(now == before.clock);
+    return;
+  }
   const std::string& base = line.words[2];
-  long long seconds = 60LL * leading(base);
-  if (const std::size_t colon = base.find(':'); colon != std::string::npos)
-    seconds += leading(base.substr(colon + 1));
-  const std::int32_t base_seconds = static_cast<std::int32_t>(std::clamp<long long>(
-      seconds, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-  FUZZ_REQUIRE(now.control_moves == leading(line.words[1]));
-  FUZZ_REQUIRE(now.increment == leading(line.words[3]));
-  FUZZ_REQUIRE(now.own == base_seconds && now.opp == base_seconds);
-  FUZZ_REQUIRE(stamped_during(now.own_at, before) && stamped_during(now.opp_at, before));
+  const long long minutes = std::strtoll(base.c_str(), nullptr, 10);
+  long long extra = 0;
+  if (const std::size_t colon = base.find(':'); colon != std::string::npos) {
+    extra = std::strtoll(base.c_str() + colon + 1, nullptr, 10);
+    FUZZ_REQUIRE(extra >= 0 && extra < 60);
+  }
+  FUZZ_REQUIRE(now.moves_per_control == leading(line.words[1]) && now.moves_per_control >= 0);
+  if (minutes >= 0 && minutes < 1'000'000'000LL)
+    FUZZ_REQUIRE(now.base_ms == (60 * minutes + extra) * 1000);
+  if (const auto increment = leading_ms(line.words[3]))
+    FUZZ_REQUIRE(now.increment_ms == *increment);
+  FUZZ_REQUIRE(now.base_ms > 0 || now.increment_ms > 0);
+  FUZZ_REQUIRE(restarted_from(now, now, before));
 }
 
-// time N / otim N: exactly two words; only that side's time and stamp change.
+// A number as `time` and `otim` take it: digits after an optional sign.
+bool is_signed_number(const std::string& word) {
+  const std::size_t digits_from = word[0] == '-' || word[0] == '+' ? 1 : 0;
+  return word.size() > digits_from &&
+         word.find_first_not_of("0123456789", digits_from) == std::string::npos;
+}
+
+// time N / otim N: exactly two words and a number (or none, read as 0);
+// only that side's time and stamp change.
 void check_clock(const line_words& line, const before_line& before,
                  const std::vector<std::string>& out, bool own_side) {
-  clock_state now = clock_state::read();
-  if (line.words.size() != 2) {
+  clock_state now = xboard_clock_now();
+  const std::string number = line.words.size() == 2 ? line.words[1] : std::string();
+  if (line.words.size() != 2 || !(number.empty() || is_signed_number(number))) {
     FUZZ_REQUIRE(out.size() == 1 && out[0] == (own_side ? "Error: Improper time format."
                                                         : "Error: Improper otim format."));
     FUZZ_REQUIRE(now == before.clock);
     return;
   }
   FUZZ_REQUIRE(out.empty());
-  std::int32_t& time = own_side ? now.own : now.opp;
-  std::int32_t& stamp = own_side ? now.own_at : now.opp_at;
-  FUZZ_REQUIRE(time == leading(line.words[1]) / 100);
-  FUZZ_REQUIRE(stamped_during(stamp, before));
+  std::int64_t& time = own_side ? now.own_ms : now.opp_ms;
+  std::int64_t& stamp = own_side ? now.own_stamp : now.opp_stamp;
+  // Up to thirteen digits a time is taken as it is; beyond, it saturates.
+  if (number.size() <= 13)
+    FUZZ_REQUIRE(time == std::max(std::strtoll(number.c_str(), nullptr, 10), 0LL) * 10);
+  FUZZ_REQUIRE(time >= 0 && stamped_during(stamp, before));
   // With this side put back, nothing else may differ.
   const clock_state old = before.clock;
-  time = own_side ? old.own : old.opp;
-  stamp = own_side ? old.own_at : old.opp_at;
+  time = own_side ? old.own_ms : old.opp_ms;
+  stamp = own_side ? old.own_stamp : old.opp_stamp;
+  if (own_side) {
+    FUZZ_REQUIRE(now.gui_keeps_time);
+    now.gui_keeps_time = old.gui_keeps_time;
+  }
   FUZZ_REQUIRE(now == old);
 }
 
@@ -269,7 +314,7 @@ void check_edit_line(const line_words& line, const before_line& before) {
   const bool placement = word.size() == 3 &&
                          std::string_view("PNBRQKXpnbrqkx").find(word[0]) != std::string::npos &&
                          word[1] >= 'a' && word[1] <= 'h' && word[2] >= '1' && word[2] <= '8';
-  FUZZ_REQUIRE(flag_state::read() == before.flags && clock_state::read() == before.clock);
+  FUZZ_REQUIRE(flag_state::read() == before.flags && xboard_clock_now() == before.clock);
   if (word == "." || word == "#" || word == "c" || placement)
     FUZZ_REQUIRE(out.empty());
   else
@@ -292,7 +337,7 @@ void check_line(const line_words& line, const before_line& before) {
   const std::vector<std::string> out = fuzz::take_output();
   const std::string& word = line.words[0];
   std::vector<std::int32_t> expected_posts = settle_colour(word);
-  const bool bare_move = is_coordinate_move(word);
+  const bool bare_move = is_move_text(word);
   const bool new_game = bare_move && !session.game_begun;
   if (std::find(std::begin(game_words), std::end(game_words), word) != std::end(game_words) ||
       bare_move)
@@ -302,7 +347,11 @@ void check_line(const line_words& line, const before_line& before) {
   FUZZ_REQUIRE(flag_state::read() == expected_flags(word, before.flags, new_game));
   if (word == "level") return check_level(line, before, out);
   if (word == "time" || word == "otim") return check_clock(line, before, out, word == "time");
-  FUZZ_REQUIRE(clock_state::read() == before.clock);
+  // Only a new game restarts the clock from its control.
+  if (word == "new" || new_game)
+    FUZZ_REQUIRE(restarted_from(xboard_clock_now(), before.clock, before));
+  else
+    FUZZ_REQUIRE(xboard_clock_now() == before.clock);
 
   if (bare_move) {
     FUZZ_REQUIRE(out.empty());
@@ -336,7 +385,7 @@ void run_line(std::string_view text) {
   // Ends the process by design, even in an edit.
   if (line.words[0] == "quit") return;
   posted.clear();
-  const bool bare_move = !session.editing && is_coordinate_move(line.words[0]);
+  const bool bare_move = !session.editing && is_move_text(line.words[0]);
   const bool new_game = line.words[0] == "new" || (bare_move && !session.game_begun);
   expected_setboard = new_game ? start_position_fen : line.argument_text;
   expected_move_text = bare_move ? line.words[0] : line.argument_text;
@@ -347,7 +396,7 @@ void run_line(std::string_view text) {
   if (text.size() > max_line_length) {
     const std::vector<std::string> out = fuzz::take_output();
     FUZZ_REQUIRE(out.size() == 1 && out[0].starts_with("Error: command line longer than"));
-    FUZZ_REQUIRE(posted.empty() && clock_state::read() == before.clock &&
+    FUZZ_REQUIRE(posted.empty() && xboard_clock_now() == before.clock &&
                  flag_state::read() == before.flags);
     return;
   }

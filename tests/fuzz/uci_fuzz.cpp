@@ -1,30 +1,35 @@
-// The UCI front end on arbitrary lines: the word splitter, the parsers and
-// the handlers up to the messages they post. The input is cut into lines at
-// line feeds. Each line is run and held against what its command promises:
-// every line the engine writes is a UCI line; a word that is no command,
-// and a `position` or `setoption` that cannot be read, get one "info
-// string" line and post nothing; a `position` that can be read posts one
-// whole game, whose FEN has four to six fields and whose moves read as
-// moves. That game is then set up on the real game layer, here on the
-// fuzzing thread: a refused one must leave the game as it was, an accepted
-// one must be that game on a sound position.
-//
-// The engine thread is not started: this target's post_to_engine is a
-// checking sink that takes the place of the engine's (the core library is
-// an archive, so the engine's object file is never pulled in).
-#include <algorithm>
+// The UCI front end and the real engine thread behind it, on arbitrary
+// lines. The input is cut into lines at line feeds and each runs as the
+// session runs it, while the engine thread takes the messages, sets games
+// up and searches. At the end of the input a `stop` and an `isready`
+// follow, and once the engine has answered, what it wrote is held against
+// what UCI promises:
+//   - every line is a UCI line: "id", "option name", "uciok", "readyok",
+//     "bestmove", or an "info" line;
+//   - every `go` got exactly one "bestmove", with a move in coordinate
+//     notation or 0000, and every `isready` one "readyok", the last after
+//     every "bestmove";
+//   - the game the engine holds, idle now, is a sound position.
+// A search runs on the engine thread as it would in play, so each input
+// costs as much as its searches do; `quit` would end the process and is
+// left out.
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
+#include <ostream>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "engine/engine.h"
+#include "base/output.h"
+#include "board/move.h"
+#include "engine/timer.h"
 #include "fuzz_support.h"
 #include "game/root.h"
-#include "search/hash_table.h"
 #include "search/search_state.h"
-#include "uci/uci_commands.h"
 #include "uci/uci_parser.h"
 #include "uci/uci_session.h"
 
@@ -32,121 +37,106 @@ namespace {
 
 using namespace marlek;
 
-std::vector<const set_game*> games_posted;
-// The kinds of the other messages posted for the current line.
-std::vector<std::int32_t> others_posted;
+// The engine's output, whole lines, from whichever thread writes them.
+class line_sink : public std::streambuf {
+ public:
+  // Waits until `count` lines "readyok" have come in all; false when they
+  // do not come within a generous time.
+  bool wait_for_readyok(std::size_t count) {
+    std::unique_lock<std::mutex> hold(lock);
+    return arrived.wait_for(hold, std::chrono::seconds(20), [&] { return readies >= count; });
+  }
 
-bool is_file(char c) { return c >= 'a' && c <= 'h'; }
-bool is_rank(char c) { return c >= '1' && c <= '8'; }
+  std::vector<std::string> take_lines() {
+    std::lock_guard<std::mutex> hold(lock);
+    readies = 0;
+    return std::exchange(lines, {});
+  }
 
-bool reads_as_move(const std::string& text) {
-  return (text.size() == 4 ||
-          (text.size() == 5 && std::string_view("qrbn").find(text[4]) != std::string_view::npos)) &&
-         is_file(text[0]) && is_rank(text[1]) && is_file(text[2]) && is_rank(text[3]);
-}
+ protected:
+  int overflow(int c) override {
+    if (c != traits_type::eof()) put(static_cast<char>(c));
+    return c;
+  }
+  std::streamsize xsputn(const char* text, std::streamsize count) override {
+    for (std::streamsize i = 0; i < count; ++i) put(text[i]);
+    return count;
+  }
 
-bool fen_fields_fit(const std::string& fen) {
-  const auto fields = uci_words(fen);
-  return fields.size() >= 4 && fields.size() <= 6 && fen.find("  ") == std::string::npos;
-}
+ private:
+  void put(char c) {
+    std::lock_guard<std::mutex> hold(lock);
+    if (c != '\n') {
+      partial += c;
+      return;
+    }
+    readies += partial == "readyok";
+    lines.push_back(std::exchange(partial, {}));
+    arrived.notify_all();
+  }
 
-// Lines the front end may write for a command that is not refused.
-bool is_uci_answer(const std::string& line) {
-  return line == "uciok" || line == "readyok" || line.starts_with("id ") ||
-         line.starts_with("option name ");
-}
-
-// The game as the engine holds it, to tell whether a refused one changed it.
-struct game_state {
-  std::string fen = root::set_up_text;
-  move::move_vector moves = root::game_record;
-  hash_key key = position::position_key;
-  std::int32_t side = position::side_to_move;
-  bool operator==(const game_state&) const = default;
+  std::mutex lock;
+  std::condition_variable arrived;
+  std::string partial;
+  std::vector<std::string> lines;
+  std::size_t readies = 0;
 };
 
-void check_set_up(const set_game& sg) {
-  FUZZ_REQUIRE(fen_fields_fit(sg.fen));
-  FUZZ_REQUIRE(std::all_of(sg.moves.begin(), sg.moves.end(), reads_as_move));
-  move::move_vector moves;
-  for (const std::string& text : sg.moves) moves.push_back(move(text.c_str()));
-  // A Hash option may have asked for gigabytes; the set-up would take them.
-  hash_table::request_size(hash_table::default_size);
-  const game_state before;
-  std::size_t refused = 0;
-  std::string refusal;
-  const game_set_up outcome = root::set_up_game(sg.fen, moves, refused, refusal);
-  fuzz::take_output();  // the set-up's own complaints are not the front end's
-  if (outcome != game_set_up::done) {
-    FUZZ_REQUIRE(outcome == game_set_up::illegal_move ? refused < moves.size() : !refusal.empty());
-    FUZZ_REQUIRE(game_state() == before);
-    return;
-  }
-  FUZZ_REQUIRE(root::set_up_text == sg.fen && root::game_record == moves);
-  fuzz::require_sound_position();
+line_sink sink;
+std::ostream engine_words(&sink);
+
+bool is_uci_line(const std::string& line) {
+  return line == "uciok" || line == "readyok" || line.starts_with("id ") ||
+         line.starts_with("option name ") || line.starts_with("info ") ||
+         line.starts_with("bestmove ");
 }
 
-}  // namespace
-
-namespace marlek {
-
-// The checking sink in place of the engine thread.
-void post_to_engine(message* m) {
-  FUZZ_REQUIRE(m != nullptr);
-  if (m->kind == set_game::kind_id) {
-    const auto* sg = dynamic_cast<const set_game*>(m);
-    FUZZ_REQUIRE(sg != nullptr);
-    games_posted.push_back(sg);
-    return;
-  }
-  others_posted.push_back(m->kind);
-  delete m;
-}
-
-}  // namespace marlek
-
-namespace {
-
-void run_line(std::string_view line) {
+// "bestmove MOVE [ponder MOVE]", the move readable or 0000.
+bool is_best_move_line(const std::string& line) {
   const auto words = uci_words(line);
-  if (!words.empty() && words[0] == "quit") return;  // ends the process by design
-  games_posted.clear();
-  others_posted.clear();
-  run_uci_line(line);
-  const std::vector<std::string> out = fuzz::take_output();
-  const std::size_t refusals = std::count_if(
-      out.begin(), out.end(), [](const std::string& l) { return l.starts_with("info string "); });
-  FUZZ_REQUIRE(refusals + std::count_if(out.begin(), out.end(), is_uci_answer) == out.size());
-  const std::string command = words.empty() ? "" : std::string(words[0]);
-  const auto only_posted = [](std::int32_t kind) {
-    return std::all_of(others_posted.begin(), others_posted.end(),
-                       [kind](std::int32_t k) { return k == kind; });
-  };
-  if (command == "position") {
-    // One game or one refusal; a search still running is stopped first.
-    FUZZ_REQUIRE(refusals + games_posted.size() == 1 && only_posted(go_now::kind_id));
-  } else {
-    FUZZ_REQUIRE(games_posted.empty());
-  }
-  if (command == "setoption") FUZZ_REQUIRE(refusals <= 1 && only_posted(clear_hash::kind_id));
-  if (command.empty()) FUZZ_REQUIRE(out.empty() && others_posted.empty());
-  if (!find_uci_command(command) && !command.empty()) {
-    FUZZ_REQUIRE(out.size() == 1 && refusals == 1 && others_posted.empty());
-  }
-  for (const set_game* sg : games_posted) {
-    check_set_up(*sg);
-    delete sg;
-  }
+  const auto is_move = [](std::string_view w) { return w == "0000" || is_move_text(w); };
+  return (words.size() == 2 || (words.size() == 4 && words[2] == "ponder" && is_move(words[3]))) &&
+         is_move(words[1]);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::initialize();
+  set_output_stream(&engine_words);
+  speak_uci();
+  static mt_timer timer(std::chrono::milliseconds(0));
+  run_uci_line("uci");
+  run_uci_line("isready");
+  FUZZ_REQUIRE(sink.wait_for_readyok(1));
+  sink.take_lines();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::for_each_line(data, size, run_line);
+  std::size_t searches = 0, questions = 1;
+  fuzz::for_each_line(data, size, [&](std::string_view line) {
+    const auto words = uci_words(line);
+    if (!words.empty() && words[0] == "quit") return;  // ends the process by design
+    searches += !words.empty() && words[0] == "go";
+    questions += !words.empty() && words[0] == "isready";
+    run_uci_line(line);
+  });
+  run_uci_line("stop");
+  run_uci_line("isready");
+  FUZZ_REQUIRE(sink.wait_for_readyok(questions));
+  const std::vector<std::string> out = sink.take_lines();
+  std::size_t best_moves = 0;
+  for (const std::string& line : out) {
+    FUZZ_REQUIRE(is_uci_line(line));
+    if (line.starts_with("bestmove ")) {
+      FUZZ_REQUIRE(is_best_move_line(line));
+      ++best_moves;
+    }
+  }
+  FUZZ_REQUIRE(best_moves == searches);
+  FUZZ_REQUIRE(out.back() == "readyok");
+  // The engine is idle now, its last answer given: its game can be looked at.
+  if (!root::game_positions.empty()) fuzz::require_sound_position();
   return 0;
 }
