@@ -75,6 +75,14 @@ bool is_excluded_root_move(move m) {
              excluded_root_moves.end();
 }
 
+std::vector<move> allowed_root_moves() {
+  std::vector<move> allowed;
+  if (excluded_root_moves.empty()) return allowed;
+  for (std::size_t i = 0; i < root_moves_end; ++i)
+    if (!is_excluded_root_move(global_moves[i])) allowed.push_back(global_moves[i]);
+  return allowed;
+}
+
 void restrict_root_moves(const std::vector<move>& allowed) {
   if (allowed.empty() && excluded_root_moves.empty()) return;
   excluded_root_moves.clear();

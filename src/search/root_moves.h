@@ -24,6 +24,8 @@ void new_search();
 
 // Whether the root search leaves `m` out (excluded_root_moves).
 bool is_excluded_root_move(move m);
+// The root moves the root search is left to: none when it searches all.
+std::vector<move> allowed_root_moves();
 // Leaves out every root move but those of `allowed` (all of them legal
 // root moves, at least one), or none when `allowed` is empty. What the root
 // entry has stored was found among other moves, so its bound is dropped;
