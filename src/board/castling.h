@@ -82,6 +82,11 @@ inline constexpr castling standard_castlings[4] = {
     make_castling(castle_white_queen, e1, c1, a1, d1, c1),
     make_castling(castle_black_king, e8, g8, h8, f8, g8),
     make_castling(castle_black_queen, e8, c8, a8, d8, c8)};
+// As the rules of standard chess have it: f1 and g1 empty on the king side,
+// b1, c1 and d1 on the queen side.
+static_assert(standard_castlings[castle_white_king].must_be_empty == (set_of(f1) | set_of(g1)));
+static_assert(standard_castlings[castle_white_queen].must_be_empty ==
+              (set_of(b1) | set_of(c1) | set_of(d1)));
 
 // The castlings of the game being played. The king generates, makes and
 // unmakes them, a rook keeps its right, and set-up grants a right only with
