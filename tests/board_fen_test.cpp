@@ -113,6 +113,32 @@ TEST(BoardFen, CastlingField) {
   EXPECT_EQ(position::castling_rights[castle_white_queen], 0);
 }
 
+TEST(BoardFen, Chess960CastlingFields) {
+  const char* placement = "r5kr/8/8/8/8/8/8/RR4KR w ";
+  auto rook_of = [](int right) {
+    return position::castling_rights[right] ? castlings[right].rook_from : no_square;
+  };
+  // Rook files make a Chess960 game by themselves; a file with no rook of
+  // that side on it grants nothing.
+  set_up(std::string(placement) + "HBhc - 0 1");
+  EXPECT_TRUE(chess960_game);
+  EXPECT_EQ(rook_of(castle_white_king), h1);
+  EXPECT_EQ(rook_of(castle_white_queen), b1);
+  EXPECT_EQ(rook_of(castle_black_king), h8);
+  EXPECT_EQ(rook_of(castle_black_queen), no_square);
+  // KQkq keep their standard meaning unless the game is said to be
+  // Chess960; then they name the outermost rooks, and X-FEN's letter an
+  // inner one.
+  set_up(std::string(placement) + "KQkq - 0 1");
+  EXPECT_FALSE(chess960_game);
+  for (int right = 0; right < 4; ++right) EXPECT_EQ(rook_of(right), no_square);
+  set_up(std::string(placement) + "KQkq - 0 1", true);
+  EXPECT_EQ(rook_of(castle_white_queen), a1);
+  EXPECT_EQ(rook_of(castle_black_queen), a8);
+  set_up(std::string(placement) + "KBkq - 0 1", true);
+  EXPECT_EQ(rook_of(castle_white_queen), b1);
+}
+
 TEST(BoardFen, EnPassantFieldInBothNotations) {
   // After 1. e4 with a black pawn on d4: the pawn's square (e4) or the
   // square it passed (e3) both allow d4xe3.

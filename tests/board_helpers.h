@@ -20,9 +20,9 @@ namespace marlek::test {
 using captured_output = test::output_capture;
 
 // Sets a position up and fails the test when the text is refused.
-inline void set_up(const std::string& fen) {
+inline void set_up(const std::string& fen, bool chess960 = false) {
   captured_output quiet;
-  ASSERT_TRUE(root::SetBoard(fen.c_str())) << fen << ": " << quiet.text();
+  ASSERT_TRUE(root::SetBoard(fen.c_str(), nullptr, chess960)) << fen << ": " << quiet.text();
 }
 
 // The legal moves of the position, as built for the root.

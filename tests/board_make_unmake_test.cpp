@@ -6,6 +6,7 @@
 
 #include "board/pieces.h"
 #include "board_helpers.h"
+#include "perft_cases.h"
 
 namespace marlek::test {
 namespace {
@@ -65,6 +66,64 @@ TEST(BoardMakeUnmake, CastlingShortMovesTheRookAndKeysTheEvents) {
   EXPECT_EQ(position::position_key, expected);
   unmake_move(move(e1, g1));
   EXPECT_TRUE(snapshot::take() == start);
+}
+
+// A Chess960 castling `m` of the side to move (its king onto its own rook):
+// made, the king stands on the g- or c-file and the rook on the f- or
+// d-file, the side's rights are gone and the key has changed by the moves
+// of the two pieces, the side to move and the castling key of the side's
+// other right (the king applies both, the rook its own again). Unmade,
+// everything is back.
+void check_castling(move m) {
+  const int side = position::side_to_move;
+  const piece* king_piece = static_cast<const piece*>(position::board[m.from]);
+  const piece* rook_piece = static_cast<const piece*>(position::board[m.to]);
+  const bool king_side = file_of(m.to) > file_of(m.from);
+  const int rank = rank_of(m.from);
+  const square king_to = make_square(king_side ? 6 : 2, rank);
+  const square rook_to = make_square(king_side ? 5 : 3, rank);
+  const hash_key expected = position::position_key ^ king_piece->keys[m.from] ^
+                            king_piece->keys[king_to] ^ rook_piece->keys[m.to] ^
+                            rook_piece->keys[rook_to] ^ zobrist.side_to_move ^
+                            zobrist.castling[2 * side + (king_side ? 1 : 0)];
+  const snapshot before = snapshot::take();
+  make_move(m);
+  EXPECT_EQ(position::board[king_to], king_piece) << to_text(m);
+  EXPECT_EQ(position::board[rook_to], rook_piece) << to_text(m);
+  EXPECT_EQ(position::castling_rights[2 * side] | position::castling_rights[2 * side + 1], 0);
+  EXPECT_EQ(position::position_key, expected) << to_text(m);
+  EXPECT_EQ(position_fault(), "") << to_text(m);
+  unmake_move(m);
+  EXPECT_TRUE(snapshot::take() == before) << "unmaking " << to_text(m);
+}
+
+// Checks every castling within `depth` plies; counts them in `seen`.
+void check_castlings(int depth, int& seen) {
+  move_list frame;
+  generate_captures();
+  generate_quiet();
+  for (std::size_t i = frame.start(); i < frame.end(); ++i) {
+    const move m = global_moves[i];
+    const int side = position::side_to_move;
+    const apiece* onto = position::board[m.to];
+    if (position::board[m.from] == position::kings[side] && onto && onto->colour == side) {
+      check_castling(m);
+      ++seen;
+    }
+    if (depth == 1) continue;
+    make_move(m);
+    if (!in_check(side)) check_castlings(depth - 1, seen);
+    unmake_move(m);
+  }
+}
+
+TEST(BoardMakeUnmake, EveryChess960CastlingIsUndoneExactly) {
+  int seen = 0;
+  for (const perft_case& c : load_perft_cases("perft960.txt", true, UINT64_MAX)) {
+    set_up(c.fen, true);
+    check_castlings(2, seen);
+  }
+  EXPECT_GT(seen, 300);  // both sides castle both ways in most positions
 }
 
 TEST(BoardMakeUnmake, CapturingAnUnmovedRookOnItsCornerTakesItsRight) {

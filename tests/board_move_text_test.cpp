@@ -1,11 +1,14 @@
-// Coordinate move text, both ways.
+// Move text, both ways: coordinates, and castling as each front end spells it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <sstream>
 
 #include "board/move.h"
+#include "board/move_text.h"
+#include "board_helpers.h"
 
 namespace marlek {
 namespace {
@@ -63,6 +66,44 @@ TEST(BoardMoveText, UnreadableTextMatchesNoMove) {
 TEST(BoardMoveText, ExtraTextAfterTheMoveIsIgnoredOnlyPastThePromotionLetter) {
   EXPECT_EQ(parse_exact("e7e8qq").kind, promote_queen);
   EXPECT_EQ(parse_exact("e2e4 ").kind, unreadable_kind);
+}
+
+// Castling in the three spellings, in a Chess960 game (king on b1 beside its
+// a1 rook) and in standard chess, where the engine's own move is e1g1. A
+// castling that is not legal, or spelled in coordinates where letters are
+// asked, reads as a move no legal move matches.
+TEST(BoardMoveText, CastlingInEachFrontEndsSpelling) {
+  using enum castling_text;
+  test::set_up("rk5r/pppppppp/8/8/8/8/PPPPPPPP/RK5R w HAha - 0 1");
+  const move short_960(0x01, 0x07), long_960(0x01, 0x00);  // b1h1, b1a1
+  EXPECT_EQ(to_text(short_960, coordinate), "b1h1");
+  EXPECT_EQ(to_text(short_960, king_takes_rook), "b1h1");
+  EXPECT_EQ(to_text(long_960, castling_letters), "O-O-O");
+  EXPECT_EQ(to_text(move("b1c1"), castling_letters), "b1c1");  // the king's step
+  EXPECT_EQ(read_move("b1h1", king_takes_rook), short_960);
+  EXPECT_EQ(read_move("O-O", castling_letters), short_960);
+  EXPECT_EQ(read_move("0-0-0", castling_letters), long_960);
+  EXPECT_EQ(read_move("b1a1", castling_letters).kind, unreadable_kind);
+  EXPECT_EQ(read_move("b1c1", castling_letters), move("b1c1"));
+
+  test::set_up("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1");
+  EXPECT_EQ(to_text(move("e1g1"), coordinate), "e1g1");
+  EXPECT_EQ(to_text(move("e1g1"), king_takes_rook), "e1h1");
+  EXPECT_EQ(to_text(move("e1c1"), castling_letters), "O-O-O");
+  EXPECT_EQ(read_move("e1h1", king_takes_rook), move("e1g1"));
+  EXPECT_EQ(read_move("e1g1", king_takes_rook).kind, unreadable_kind);
+  EXPECT_EQ(read_move("O-O", castling_letters), move("e1g1"));
+
+  // White may castle neither way: the queen on h1 sees g1; on the queen
+  // side the rook from b1 no longer shields c1 from the queen on a1. Nor
+  // does a side castle out of turn.
+  test::set_up("1r1k3r/pppppppp/8/8/8/8/8/qR1K1R1q w FBhb - 0 1");
+  for (const char* text : {"O-O", "O-O-O"})
+    EXPECT_EQ(read_move(text, castling_letters).kind, unreadable_kind) << text;
+  for (const char* text : {"d1f1", "d1b1"})
+    EXPECT_EQ(read_move(text, king_takes_rook).kind, unreadable_kind) << text;
+  const std::vector<move> legal = test::root_moves();
+  EXPECT_EQ(std::find(legal.begin(), legal.end(), read_move("d8h8", king_takes_rook)), legal.end());
 }
 
 }  // namespace

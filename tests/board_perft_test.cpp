@@ -1,15 +1,14 @@
-// Perft: the node counts of the standard test positions, from the reference
-// file, must match exactly. Counts above the limit are left to the perft
+// Perft: the node counts of the standard and the Chess960 test positions,
+// from the reference files, must match exactly. Counts above the limit are left to the perft
 // tool in Release; they are a benchmark, not a unit test. The same
 // positions hold the fast attack test to the slow one that asks each piece.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "board/perft.h"
 #include "board_helpers.h"
+#include "perft_cases.h"
 
 namespace marlek::test {
 namespace {
@@ -20,48 +19,27 @@ constexpr std::uint64_t node_limit = 100000;  // sanitizers run far slower
 constexpr std::uint64_t node_limit = 1000000;
 #endif
 
-struct perft_case {
-  std::string fen;
-  std::vector<std::pair<int, std::uint64_t>> counts;  // depth, nodes
-};
-
-// Lines: FEN ;D1 n ;D2 n ... ; '#' starts a comment line.
-std::vector<perft_case> load_cases() {
-  std::vector<perft_case> cases;
-  std::ifstream in(MARLEK_TEST_DATA "/perft.txt");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::stringstream fields(line);
-    std::string fen, entry;
-    std::getline(fields, fen, ';');
-    while (!fen.empty() && fen.back() == ' ') fen.pop_back();
-    perft_case c{fen, {}};
-    while (std::getline(fields, entry, ';')) {
-      int depth = 0;
-      unsigned long long nodes = 0;
-      if (std::sscanf(entry.c_str(), "D%d %llu", &depth, &nodes) == 2 && nodes <= node_limit)
-        c.counts.emplace_back(depth, nodes);
-    }
-    if (!c.counts.empty()) cases.push_back(c);
-  }
-  return cases;
+std::vector<perft_case> load_cases() { return load_perft_cases("perft.txt", false, node_limit); }
+std::vector<perft_case> load_chess960_cases() {
+  return load_perft_cases("perft960.txt", true, node_limit);
 }
 
 class PerftReference : public ::testing::TestWithParam<perft_case> {};
 
 TEST_P(PerftReference, CountMatches) {
   const perft_case& c = GetParam();
-  set_up(c.fen);
+  set_up(c.fen, c.chess960);
   for (auto [depth, nodes] : c.counts)
     EXPECT_EQ(perft(depth), nodes) << c.fen << " depth " << depth;
   EXPECT_EQ(position_fault(), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Board, PerftReference, ::testing::ValuesIn(load_cases()),
-                         [](const ::testing::TestParamInfo<perft_case>& info) {
-                           return "line" + std::to_string(info.index);
-                         });
+std::string case_name(const ::testing::TestParamInfo<perft_case>& info) {
+  return "line" + std::to_string(info.index);
+}
+INSTANTIATE_TEST_SUITE_P(Board, PerftReference, ::testing::ValuesIn(load_cases()), case_name);
+INSTANTIATE_TEST_SUITE_P(Chess960, PerftReference, ::testing::ValuesIn(load_chess960_cases()),
+                         case_name);
 
 // The outward attack test must agree with asking every piece, on every
 // square and for both colours, in each reference position and after each
@@ -134,7 +112,7 @@ void expect_generators_agree(const std::string& where) {
 
 TEST_P(PerftReference, FastAnswersAgreeWithAskingEachPiece) {
   const perft_case& c = GetParam();
-  set_up(c.fen);
+  set_up(c.fen, c.chess960);
   expect_attacks_agree(c.fen);
   expect_generators_agree(c.fen);
   for_each_move([&](move m) {
@@ -150,7 +128,7 @@ TEST_P(PerftReference, FastAnswersAgreeWithAskingEachPiece) {
 // alone. Both must agree with asking each piece, one and two moves deep.
 TEST_P(PerftReference, CheckTestAfterMoveAgreesWithAskingEachPiece) {
   const perft_case& c = GetParam();
-  set_up(c.fen);
+  set_up(c.fen, c.chess960);
   make_null();
   ASSERT_EQ(mover_in_check(), mover_attacked()) << c.fen << " after a null move";
   unmake_null();
@@ -192,7 +170,7 @@ void expect_check_test_before_move_agrees(const std::string& where) {
 
 TEST_P(PerftReference, CheckTestBeforeMoveAgreesWithMakingIt) {
   const perft_case& c = GetParam();
-  set_up(c.fen);
+  set_up(c.fen, c.chess960);
   expect_check_test_before_move_agrees(c.fen);
   for_each_move([&](move m) {
     if (HasFatalFailure() || mover_attacked()) return;
@@ -224,8 +202,8 @@ void for_each_legal_move_tested_first(visit after) {
   for_each_move(after, true);
 }
 
-void expect_checkers_agree_two_moves_deep(const std::string& fen) {
-  set_up(fen);
+void expect_checkers_agree_two_moves_deep(const std::string& fen, bool chess960 = false) {
+  set_up(fen, chess960);
   for_each_legal_move_tested_first([&](move m) {
     for_each_legal_move_tested_first([&](move r) {
       if (::testing::Test::HasFatalFailure()) return;
@@ -247,7 +225,7 @@ void expect_checkers_agree_two_moves_deep(const std::string& fen) {
 }
 
 TEST_P(PerftReference, CheckersFromTheLastMoveAgreeWithAskingEachPiece) {
-  expect_checkers_agree_two_moves_deep(GetParam().fen);
+  expect_checkers_agree_two_moves_deep(GetParam().fen, GetParam().chess960);
 }
 
 TEST(BoardPerft, DiscoveredAndDoubleChecksAreCounted) {
@@ -260,6 +238,7 @@ TEST(BoardPerft, DiscoveredAndDoubleChecksAreCounted) {
 TEST(BoardPerft, ReferenceFileIsRead) {
   // Guards against a silently empty parameter list.
   EXPECT_GT(load_cases().size(), 100u);
+  EXPECT_GE(load_chess960_cases().size(), 16u);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
-// perft [--divide] DEPTH FEN...
+// perft [--divide] [--chess960] DEPTH FEN...
 // Counts the leaves of the legal move tree of a position to DEPTH. The FEN
-// may be one argument or spread over the remaining ones. Last line:
+// may be one argument or spread over the remaining ones. A Shredder-FEN
+// castling field (HAha) sets up a Chess960 game by itself; --chess960 makes
+// any FEN one, so that X-FEN's KQkq name the outermost rooks wherever king
+// and rooks stand. Last line:
 //   nodes N time_ms T nps R
 #include <chrono>
 #include <cstdio>
@@ -35,12 +38,19 @@ std::uint64_t divide(int depth) {
 int main(int argc, char** argv) {
   int arg = 1;
   bool by_move = false;
-  if (arg < argc && std::strcmp(argv[arg], "--divide") == 0) {
-    by_move = true;
-    ++arg;
+  bool chess960 = false;
+  for (; arg < argc && std::strncmp(argv[arg], "--", 2) == 0; ++arg) {
+    if (std::strcmp(argv[arg], "--divide") == 0) {
+      by_move = true;
+    } else if (std::strcmp(argv[arg], "--chess960") == 0) {
+      chess960 = true;
+    } else {
+      std::printf("perft: unknown option %s\n", argv[arg]);
+      return 2;
+    }
   }
   if (argc - arg < 2) {
-    std::printf("usage: perft [--divide] DEPTH FEN\n");
+    std::printf("usage: perft [--divide] [--chess960] DEPTH FEN\n");
     return 2;
   }
   const int depth = std::atoi(argv[arg++]);
@@ -48,7 +58,7 @@ int main(int argc, char** argv) {
   for (; arg < argc; ++arg) fen += std::string(" ") + argv[arg];
 
   load_keys(find_data_file(key_file_name));
-  if (!root::SetBoard(fen.c_str())) return 1;
+  if (!root::SetBoard(fen.c_str(), nullptr, chess960)) return 1;
   auto start = std::chrono::steady_clock::now();
   // The root move list already holds exactly the legal moves.
   std::uint64_t nodes = by_move ? divide(depth) : (depth <= 0 ? 1 : perft(depth));

@@ -155,11 +155,9 @@ bool checkers_from_last_move(square king, position::path_entry& entry) {
     entry.checked = 0;
     return true;
   }
-  const apiece* mover = position::board[m.to];
   // Castling moved the rook as well; en passant emptied the victim's square.
-  if (mover == position::kings[1 - position::side_to_move] && std::abs(m.to - m.from) == 2)
-    return false;
-  if (was_en_passant(m)) return false;
+  if (position::just_castled(1 - position::side_to_move) || was_en_passant(m)) return false;
+  const apiece* mover = position::board[m.to];
   int count = 0;
   if (hits(kinds_of(*mover), m.to, king)) entry.checkers[count++] = static_cast<std::uint8_t>(m.to);
   const int index = m.from - king + 119;
@@ -233,12 +231,14 @@ bool mover_in_check() {
   const move m = path[n - 1].made;
   if (m.from == m.to)
     return path[n - 2].checked != 0;  // a null move changes nothing round the king
-  if (path[n - 2].checked || position::board[m.to] == k || was_en_passant(m))
+  if (path[n - 2].checked || position::board[m.to] == k || position::just_castled(mover) ||
+      was_en_passant(m))
     return attacked(position::side_to_move, k->sq);
-  // Not in check before, and neither the king nor a pawn taken en passant
-  // moved: the piece that arrived on `to` can only block lines and the piece
-  // it took only stops attacking, so the one line that can have opened runs
-  // from the king through the square the mover left.
+  // Not in check before, and neither the king (with its castling rook) nor
+  // a pawn taken en passant moved: the piece that arrived on `to` can only
+  // block lines and the piece it took only stops attacking, so the one line
+  // that can have opened runs from the king through the square the mover
+  // left.
   return discovered(k->sq, m.from);
 }
 
@@ -315,7 +315,9 @@ bool leaves_king_attacked(move m) {
   if (!k) return false;
   const apiece* p = position::board[m.from];
   if (p == k) {
-    if (std::abs(m.to - m.from) == 2) return attacked_by_making(m);
+    // Castling: the king's two-file step, or in Chess960 onto its own rook.
+    if (std::abs(m.to - m.from) == 2 || (position::occupied_by[mover] & set_of(m.to)))
+      return attacked_by_making(m);
     return attacked_once_made(m, m.to, position::board[m.to]);
   }
   if (!position::board[m.to] && (kinds_of(*p) & (by_white_pawn | by_black_pawn)))

@@ -51,6 +51,12 @@ struct fen_position {
   std::vector<square> order;        // squares in the order the text names them
   int side = white;
   bool rights[4] = {};
+  // A Chess960 game: the set-up said so, or the castling field names a
+  // rook's file. Its rights are read from `castling_field` once the
+  // placement is known, each with the square of its rook.
+  bool chess960 = false;
+  std::string_view castling_field;
+  square castling_rook[4] = {no_square, no_square, no_square, no_square};
   bool has_en_passant = false;
   square en_passant_pawn = 0;  // square of the pawn that just stepped twice
   int half_move_clock = 0;
@@ -119,7 +125,11 @@ const char* read_placement(std::string_view text, fen_position& out) {
   return nullptr;
 }
 
+// KQkq, and for Chess960 the files of the castling rooks: upper case for
+// White, lower case for Black (Shredder-FEN's HAha; X-FEN's letter of a
+// rook that is not the outermost on its side).
 const char* read_castling(std::string_view text, fen_position& out) {
+  out.castling_field = text;
   if (text[0] == '-') return nullptr;
   for (char c : text) {
     switch (c) {
@@ -127,10 +137,55 @@ const char* read_castling(std::string_view text, fen_position& out) {
       case 'Q': out.rights[castle_white_queen] = true; break;
       case 'k': out.rights[castle_black_king] = true; break;
       case 'q': out.rights[castle_black_queen] = true; break;
-      default: return bad_castling;
+      default:
+        if ((c < 'A' || c > 'H') && (c < 'a' || c > 'h')) return bad_castling;
+        out.chess960 = true;
     }
   }
   return nullptr;
+}
+
+// The file of the rook of colour `c` on `rank` that a Chess960 castling
+// letter names, with the king on `king_file`, or -1. K and Q name the
+// outermost rook on that side.
+int chess960_rook_file(const fen_position& pos, char letter, int c, int rank, int king_file) {
+  const char own_rook = c == white ? 'R' : 'r';
+  auto rook_on = [&](int file) { return pos.letters[make_square(file, rank)] == own_rook; };
+  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  if (upper == 'K') {
+    for (int file = 7; file > king_file; --file)
+      if (rook_on(file)) return file;
+    return -1;
+  }
+  if (upper == 'Q') {
+    for (int file = 0; file < king_file; ++file)
+      if (rook_on(file)) return file;
+    return -1;
+  }
+  const int file = upper - 'A';
+  return file != king_file && rook_on(file) ? file : -1;
+}
+
+// Chess960 rights: each letter grants the castling of the rook it names,
+// king side when that rook stands on the king's h-side. A letter whose
+// rook is not there, or whose king is not on its first rank, grants
+// nothing; of two letters for the same castling the last counts.
+void read_chess960_rights(fen_position& pos) {
+  for (int right = 0; right < 4; ++right) pos.rights[right] = false;
+  if (pos.castling_field[0] == '-') return;
+  for (char letter : pos.castling_field) {
+    const int c = std::isupper(static_cast<unsigned char>(letter)) ? white : black;
+    const int rank = c == white ? 0 : 7;
+    int king_file = -1;
+    for (int file = 0; file < 8; ++file)
+      if (pos.letters[make_square(file, rank)] == (c == white ? 'K' : 'k')) king_file = file;
+    if (king_file < 0) continue;
+    const int rook_file = chess960_rook_file(pos, letter, c, rank, king_file);
+    if (rook_file < 0) continue;
+    const int right = 2 * c + (rook_file > king_file ? 0 : 1);
+    pos.rights[right] = true;
+    pos.castling_rook[right] = make_square(rook_file, rank);
+  }
 }
 
 // The field names the square of the pawn that just stepped twice (rank 4 or
@@ -165,11 +220,15 @@ const char* check_material(const fen_position& pos) {
 // castle would move a rook that is not there, an en-passant capture would
 // take a pawn that is not there.
 void drop_impossible_rights(fen_position& pos) {
-  for (const castling& c : castlings) {
-    const bool white_side = c.colour == white;
-    if (pos.letters[c.king_from] != (white_side ? 'K' : 'k') ||
-        pos.letters[c.rook_from] != (white_side ? 'R' : 'r'))
-      pos.rights[c.right] = false;
+  if (pos.chess960) {
+    read_chess960_rights(pos);
+  } else {
+    for (const castling& c : standard_castlings) {
+      const bool white_side = c.colour == white;
+      if (pos.letters[c.king_from] != (white_side ? 'K' : 'k') ||
+          pos.letters[c.rook_from] != (white_side ? 'R' : 'r'))
+        pos.rights[c.right] = false;
+    }
   }
 
   if (!pos.has_en_passant) return;
@@ -198,6 +257,17 @@ const char* read_fen(std::string_view text, fen_position& out) {
   out.half_move_clock = static_cast<int>(clock < 0 ? 0 : clock);
   drop_impossible_rights(out);
   return nullptr;
+}
+
+// The castlings of the new game: for Chess960, from the kings' squares and
+// the rooks the rights were read with.
+void set_up_castlings_of(const fen_position& pos) {
+  square king_square[2] = {no_square, no_square};
+  for (square s : pos.order) {
+    if (pos.letters[s] == 'K') king_square[white] = s;
+    if (pos.letters[s] == 'k') king_square[black] = s;
+  }
+  set_up_castlings(pos.chess960, king_square, pos.castling_rook);
 }
 
 void reject(const char* message, std::string* refusal) {
@@ -232,10 +302,15 @@ void clear_board() {
   position::material[white] = position::material[black] = 0;
   position::position_key = hash_key{};
   for (auto& right : position::castling_rights) right = 0;
+  position::castled_at[white] = position::castled_at[black] = position::no_ply;
+  const square no_kings[2] = {no_square, no_square};
+  const square no_rooks[4] = {no_square, no_square, no_square, no_square};
+  set_up_castlings(false, no_kings, no_rooks);
 }
 
-bool set_up_board(const char* text, std::string* refusal) {
+bool set_up_board(const char* text, std::string* refusal, bool chess960) {
   fen_position pos;
+  pos.chess960 = chess960;
   if (const char* error = read_fen(text ? std::string_view(text) : std::string_view(), pos)) {
     reject(error, refusal);
     return false;
@@ -247,6 +322,7 @@ bool set_up_board(const char* text, std::string* refusal) {
     reject(opponent_in_check, refusal);
     return false;
   }
+  set_up_castlings_of(pos);
   for (int right = 0; right < 4; ++right)
     position::castling_rights[right] = pos.rights[right] ? 1 : 0;
   if (pos.has_en_passant) {

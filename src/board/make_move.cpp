@@ -22,7 +22,9 @@ void piece::make(move m) {
     victim->remove();  // its own remove: a bishop's count and a rook's right follow
   }
   board[m.to] = this;
-  occupied_by[colour] ^= set_of(sq) | set_of(m.to);
+  // ^ rather than |: a castling rook that stays where it is (Chess960)
+  // makes a move from its square to the same square.
+  occupied_by[colour] ^= set_of(sq) ^ set_of(m.to);
   sq = m.to;
   position_key ^= keys[m.from];
   position_key ^= keys[m.to];
@@ -34,7 +36,7 @@ void piece::unmake(move m) {
   sq = m.from;
   board[m.to] = nullptr;
   board[m.from] = this;
-  occupied_by[colour] ^= set_of(m.from) | set_of(m.to);
+  occupied_by[colour] ^= set_of(m.from) ^ set_of(m.to);
   if (top_capture_ply() == ply && !captured.empty()) {
     apiece* victim = captured.back();
     victim->add();  // it still knows its square
@@ -110,20 +112,23 @@ void king::make(move m) {
     rights[0] = rights[1] = 0;
     position_key ^= zobrist.castling[2 * side];
     position_key ^= zobrist.castling[2 * side + 1];
-    // Castling is the king's first move followed by the rook's own make.
-    if (const castling* c = castling_by_king(sq, m.to))
-      if (apiece* castle_rook = board[c->rook_from])
-        castle_rook->make(move(c->rook_from, c->rook_to));
+    // While a right is held its king and rook stand unmoved in place, so a
+    // king move that names its castling is that castling.
+    if (const castling* c = castling_by_king(sq, m.to); c && saved_rights[c->right - 2 * side]) {
+      move_with_rook(*c);
+      return;
+    }
   }
   piece::make(m);
 }
 
 void king::unmake(move m) {
-  piece::unmake(m);
+  if (castled_at[colour] == ply)  // the king need not stand on m.to
+    move_back_with_rook(*castling_by_king(m.from, m.to));
+  else
+    piece::unmake(m);
   const int side = castling_side_at(sq);
   if (moves_made == 0 && side >= 0) {
-    if (const castling* c = castling_by_king(sq, m.to))
-      if (apiece* r = board[c->rook_to]) r->unmake(move(c->rook_from, c->rook_to));
     std::uint8_t* rights = castling_rights + 2 * side;
     rights[0] = saved_rights[0];
     rights[1] = saved_rights[1];
@@ -132,10 +137,40 @@ void king::unmake(move m) {
   }
 }
 
-// Rooks: an unmoved rook on its corner carries that corner's right ----------
+// Castling is the king's first move together with the rook's own make. The
+// king leaves its square before the rook moves and lands after it: in
+// Chess960 the rook may land where the king stood and the king where the
+// rook stood (or either may stay where it is).
+void king::move_with_rook(const castling& c) {
+  moves_made += 1;
+  board[sq] = nullptr;
+  occupied_by[colour] ^= set_of(sq);
+  position_key ^= keys[sq];
+  board[c.rook_from]->make(move(c.rook_from, c.rook_to));
+  sq = c.king_to;
+  board[sq] = this;
+  occupied_by[colour] ^= set_of(sq);
+  position_key ^= keys[sq];
+  castled_at[colour] = ply;
+}
+
+void king::move_back_with_rook(const castling& c) {
+  board[sq] = nullptr;
+  occupied_by[colour] ^= set_of(sq);
+  position_key ^= keys[sq];
+  board[c.rook_to]->unmake(move(c.rook_from, c.rook_to));
+  sq = c.king_from;
+  board[sq] = this;
+  occupied_by[colour] ^= set_of(sq);
+  position_key ^= keys[sq];
+  castled_at[colour] = no_ply;
+  moves_made -= 1;
+}
+
+// Rooks: an unmoved rook at home carries the right of its castling ---------
 
 void rook::revoke_right() {
-  int right = corner_right(sq, colour);
+  int right = rook_right(sq, colour);
   if (right < 0) return;
   saved_right = castling_rights[right];
   castling_rights[right] = 0;
@@ -143,7 +178,7 @@ void rook::revoke_right() {
 }
 
 void rook::restore_right() {
-  int right = corner_right(sq, colour);
+  int right = rook_right(sq, colour);
   if (right < 0) return;
   castling_rights[right] = saved_right;
   position_key ^= zobrist.castling[right];
@@ -155,7 +190,7 @@ void rook::make(move m) {
 }
 
 void rook::remove() {
-  if (moves_made == 0) revoke_right();  // taken on its corner: the right goes with it
+  if (moves_made == 0) revoke_right();  // taken at home: the right goes with it
   piece::remove();
 }
 
@@ -198,7 +233,11 @@ void unmake_move(move m) {
   position::ply -= 1;
   position::position_key ^= zobrist.side_to_move;
   position::side_to_move = 1 - position::side_to_move;
-  piece& p = static_cast<piece&>(*position::board[m.to]);
+  // A castling need not leave the king on m.to (castling.h).
+  apiece* mover = position::board[m.to];
+  if (position::castled_at[position::side_to_move] == position::ply)
+    mover = position::kings[position::side_to_move];
+  piece& p = static_cast<piece&>(*mover);
   if (p.moves_made > p.plain_after)
     p.piece::unmake(m);
   else
@@ -220,7 +259,9 @@ void reorder_as_if_made(move m) {
   const bool pawn = mover->letter == 'P' || mover->letter == 'p';
   if (pawn)
     if (apiece* victim = position::en_passant_victim(m, mover->colour)) move_to_end_of_list(victim);
-  if (apiece* victim = position::board[m.to]) move_to_end_of_list(victim);
+  // A Chess960 castling names the square of the king's own rook, which stays on the board.
+  if (apiece* victim = position::board[m.to]; victim && victim->colour != mover->colour)
+    move_to_end_of_list(victim);
   if (pawn && (rank_of(m.to) == 0 || rank_of(m.to) == 7)) move_to_end_of_list(mover);
 }
 

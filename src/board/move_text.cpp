@@ -1,6 +1,15 @@
-#include <ostream>
+// Move text: the engine's own coordinate notation, and castling as each
+// front end spells it.
+#include "board/move_text.h"
 
-#include "board/move.h"
+#include <algorithm>
+#include <ostream>
+#include <string_view>
+
+#include "board/attacks.h"
+#include "board/castling.h"
+#include "board/move_list.h"
+#include "board/position.h"
 
 namespace marlek {
 
@@ -54,5 +63,87 @@ std::string to_text(move m) {
 }
 
 std::ostream& operator<<(std::ostream& out, move m) { return out << to_text(m); }
+
+// Castling in each front end's spelling ---------------------------------------
+
+namespace {
+
+std::string square_text(square s) { return {file_letters[file_of(s)], rank_digits[rank_of(s)]}; }
+
+const move refused(0, 0, unreadable_kind);
+
+// The castling `m` is for the side to move here, or null.
+const castling* castling_made_by(move m) {
+  const castling* c = castling_by_king(m.from, m.to);
+  if (!c || m.kind != no_promotion || c->colour != position::side_to_move) return nullptr;
+  if (!position::castling_rights[c->right]) return nullptr;
+  return position::board[m.from] == position::kings[c->colour] ? c : nullptr;
+}
+
+// Whether the king of the side to move may castle by `m` here: it is
+// generated, and the king does not end in check.
+bool legal_castling(move m) {
+  const apiece* k = position::kings[position::side_to_move];
+  if (!k) return false;
+  move_list frame;
+  k->gen_quiet();
+  const auto first = global_moves.begin() + static_cast<std::ptrdiff_t>(frame.start());
+  return std::find(first, global_moves.end(), m) != global_moves.end() && !leaves_king_attacked(m);
+}
+
+move legal_or_refused(const castling& c) {
+  const move m(c.king_from, c.move_to);
+  return legal_castling(m) ? m : refused;
+}
+
+// The castling of the side to move on the king side or the queen side.
+const castling& castling_of_side(bool king_side) {
+  return castlings[2 * position::side_to_move + (king_side ? 0 : 1)];
+}
+
+move read_king_takes_rook(const char* text) {
+  const move m(text);
+  if (m.kind != no_promotion) return m;
+  const apiece* k = position::board[m.from];
+  const apiece* onto = position::board[m.to];
+  if (k && k == position::kings[position::side_to_move] && onto && onto->colour == k->colour) {
+    for (const castling& c : castlings)
+      if (c.colour == k->colour && c.king_from == m.from && c.rook_from == m.to &&
+          position::castling_rights[c.right])
+        return legal_or_refused(c);
+    return refused;  // the king onto its own piece, and no castling
+  }
+  return castling_made_by(m) ? refused : m;  // e1g1 of standard chess: here it is e1h1
+}
+
+move read_castling_letters(const char* text) {
+  const std::string_view t = text ? text : "";
+  const bool king_side = t == "O-O" || t == "0-0";
+  if (!king_side && t != "O-O-O" && t != "0-0-0") {
+    const move m(text);
+    return castling_made_by(m) ? refused : m;
+  }
+  const castling& c = castling_of_side(king_side);
+  if (!position::castling_rights[c.right]) return refused;
+  return legal_or_refused(c);
+}
+
+}  // namespace
+
+std::string to_text(move m, castling_text style) {
+  const castling* c = style == castling_text::coordinate ? nullptr : castling_made_by(m);
+  if (!c) return to_text(m);
+  if (style == castling_text::king_takes_rook)
+    return square_text(c->king_from) + square_text(c->rook_from);
+  return c->right % 2 == 0 ? "O-O" : "O-O-O";
+}
+
+move read_move(const char* text, castling_text style) {
+  switch (style) {
+    case castling_text::king_takes_rook: return read_king_takes_rook(text);
+    case castling_text::castling_letters: return read_castling_letters(text);
+    default: return move(text);
+  }
+}
 
 }  // namespace marlek

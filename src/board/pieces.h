@@ -7,11 +7,12 @@
 //   pawn   = en_passant + piece            (own attacks, generation, make, unmake)
 //   knight = promote_piece + step_piece
 //   bishop = ray_piece                      (keeps bishop_count in add/remove)
-//   rook   = castle + ray_piece             (keeps its corner's castling right)
+//   rook   = castle + ray_piece             (keeps its castling right)
 //   queen  = ray_piece
 //   king   = castle + step_piece            (castling, and the rights it takes)
 #include <cstdint>
 
+#include "board/castling.h"
 #include "board/position.h"
 
 namespace marlek {
@@ -114,7 +115,9 @@ class rook final : public castle, public ray_piece {
   void remove() override;
   void unmake(move m) override;
 
- private:
+  // The right of the castling this unmoved rook belongs to, taken (saved
+  // first) and given back: on its own first move and its capture, and by
+  // the king when they castle together.
   void revoke_right();
   void restore_right();
 };
@@ -132,6 +135,10 @@ class king final : public castle, public step_piece {
   void gen_quiet() const override;
   void make(move m) override;
   void unmake(move m) override;
+
+ private:
+  void move_with_rook(const castling& c);
+  void move_back_with_rook(const castling& c);
 };
 
 // Material values; the king counts nothing towards material.
@@ -151,46 +158,6 @@ constexpr std::int32_t promotion_value(std::int16_t k) {
     case promote_bishop: return bishop_value;
     default: return queen_value;
   }
-}
-
-// Squares the castling code names.
-inline constexpr square a1 = 0x00, b1 = 0x01, c1 = 0x02, d1 = 0x03, e1 = 0x04, f1 = 0x05, g1 = 0x06,
-                        h1 = 0x07;
-inline constexpr square a8 = 0x70, b8 = 0x71, c8 = 0x72, d8 = 0x73, e8 = 0x74, f8 = 0x75, g8 = 0x76,
-                        h8 = 0x77;
-
-// The four castlings, in the order of their rights (K, Q, k, q): the king
-// goes two files from its home square towards a corner, and the rook from
-// that corner to the square the king passed over. The king generates,
-// makes and unmakes them, a rook keeps its corner's right, and set-up
-// grants a right only with king and rook at home: all from this table.
-struct castling {
-  int right;  // index into castling_rights
-  int colour;
-  square king_from, king_to, rook_from, rook_to;
-};
-inline constexpr castling castlings[4] = {{castle_white_king, white, e1, g1, h1, f1},
-                                          {castle_white_queen, white, e1, c1, a1, d1},
-                                          {castle_black_king, black, e8, g8, h8, f8},
-                                          {castle_black_queen, black, e8, c8, a8, d8}};
-
-// The castling a king move from `from` to `to` is, or null.
-constexpr const castling* castling_by_king(square from, square to) {
-  for (const castling& c : castlings)
-    if (c.king_from == from && c.king_to == to) return &c;
-  return nullptr;
-}
-// The side whose king starts on `s`, or -1 for any other square.
-constexpr int castling_side_at(square s) {
-  for (const castling& c : castlings)
-    if (c.king_from == s) return c.colour;
-  return -1;
-}
-// The castling right an unmoved rook of colour c on `s` carries, or -1.
-constexpr int corner_right(square s, int c) {
-  for (const castling& k : castlings)
-    if (k.rook_from == s && k.colour == c) return k.right;
-  return -1;
 }
 
 // Builds the piece a FEN letter names on square s (null for another letter).

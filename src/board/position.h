@@ -94,6 +94,13 @@ class position {
   }
   static std::int32_t top_pawn_ply() { return pawn_plies.empty() ? no_ply : pawn_plies.back(); }
   static std::int32_t top_ep_ply() { return ep_plies.empty() ? no_ply : ep_plies.back(); }
+  // The ply at which each side castled, while that castling stands made,
+  // else no_ply. A side castles at most once along any line of play (it is
+  // its king's first move), so one entry per side is its whole stack. A
+  // Chess960 castling move does not name the king's square (castling.h):
+  // unmake_move and the check tests learn from here that it was one.
+  static inline std::int32_t castled_at[2] = {no_ply, no_ply};
+  static bool just_castled(int c) { return castled_at[c] == ply - 1; }
   // True when the last move made was a double step (or set-up named one), so
   // that an en-passant capture is possible now; `pawn_square` is then the
   // square of the pawn that made it.

@@ -42,16 +42,16 @@ constexpr std::array<const char*, 20> positions = {
 
 std::span<const char* const> bench_positions() { return positions; }
 
-bool set_up_afresh(const char* fen) {
+bool set_up_afresh(const char* fen, bool chess960) {
   // Every entry back to its state at program start, keys and scores too:
   // setting up clears bounds and moves but leaves the scores, and the first
   // aspiration window is centred on the root's leftover score.
   hash_table::wipe();
-  return root::SetBoard(fen);
+  return root::SetBoard(fen, nullptr, chess960);
 }
 
-bench_result bench_position(const char* fen, int depth) {
-  if (!set_up_afresh(fen) || root_moves_end == 0) return {};
+bench_result bench_position(const char* fen, int depth, bool chess960) {
+  if (!set_up_afresh(fen, chess960) || root_moves_end == 0) return {};
   iterative_deepening(depth * one_ply, search_root, thinking_output::silent);
   return {node_count, global_moves[best_move]};
 }

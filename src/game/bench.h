@@ -29,12 +29,13 @@ struct bench_result {
 // Sets `fen` up as the bench does: the transposition table is emptied
 // completely first (scores and keys too, which set-up keeps), so that
 // nothing of an earlier search can change this one. False for a bad text.
-bool set_up_afresh(const char* fen);
+// `chess960` as for root::SetBoard.
+bool set_up_afresh(const char* fen, bool chess960 = false);
 
 // Sets `fen` up on an empty table and searches it with iterative deepening
 // and the root search to `depth` plies, without thinking output. A text
 // that does not set up, or a position without legal moves, gives 0 nodes.
-bench_result bench_position(const char* fen, int depth);
+bench_result bench_position(const char* fen, int depth, bool chess960 = false);
 
 // bench_position for every bench position, in order; `report`, when given,
 // hears of each result as soon as it is known.

@@ -29,15 +29,20 @@ class root : public position {
   // The set-up position and every position a move of game_record reached,
   // in order: the repetition rule counts in here.
   static inline std::vector<position_snapshot> game_positions;
-  // The FEN text of the last set-up, empty after a rejected one.
+  // The FEN text of the last set-up, empty after a rejected one, and
+  // whether it was asked to set up a Chess960 game.
   static inline std::string set_up_text;
+  static inline bool set_up_as_chess960 = false;
 
   // Replaces the position by the one a FEN text describes. A bad text gets
   // one line on standard output and leaves an empty board with an empty root
   // move list, so that no move is accepted until the next good set-up.
   // Returns whether the text was accepted.
-  // With `refusal`, the line goes there instead.
-  static bool SetBoard(const char* text, std::string* refusal = nullptr);
+  // With `refusal`, the line goes there instead. With `chess960` the game
+  // is Chess960 whatever the text looks like (a front end's UCI_Chess960 or
+  // variant fischerandom); a Shredder-FEN castling field makes it one too
+  // (set_up_board, board/fen.h).
+  static bool SetBoard(const char* text, std::string* refusal = nullptr, bool chess960 = false);
 
   // Deletes every piece and empties the board, the stacks of the game and
   // the root move list.
@@ -54,9 +59,10 @@ class root : public position {
   // played so far as its first moves) only plays the new moves, and the
   // search keeps what its tables know. A bad FEN, or a move that is not
   // legal (its index goes to `refused`), leaves the current game as it was;
-  // what is wrong with a bad FEN goes to `refusal`.
+  // what is wrong with a bad FEN goes to `refusal`. `chess960` as for
+  // SetBoard; a game continues only under the same flag.
   static game_set_up set_up_game(const std::string& fen, const move::move_vector& moves,
-                                 std::size_t& refused, std::string& refusal);
+                                 std::size_t& refused, std::string& refusal, bool chess960 = false);
 
   // Takes back the last move of the game; refused (false, nothing changes)
   // when no move was played since the last set-up.

@@ -18,13 +18,15 @@ void root::clear_board() {
   game_record.clear();
   game_positions.clear();
   set_up_text.clear();
+  set_up_as_chess960 = false;
 }
 
-bool root::SetBoard(const char* text, std::string* refusal) {
-  const bool accepted = set_up_board(text, refusal);
+bool root::SetBoard(const char* text, std::string* refusal, bool chess960) {
+  const bool accepted = set_up_board(text, refusal, chess960);
   game_record.clear();
   game_positions.clear();
   set_up_text = accepted ? text : "";
+  set_up_as_chess960 = accepted && chess960;
   if (!accepted) {
     root_moves_end = 0;  // no move is accepted until the next good set-up
     return false;

@@ -18,6 +18,7 @@ std::int32_t material_balance_after(move m) {
   std::int32_t balance = position::material[white] - position::material[black];
   const bool pawn = mover->letter == 'P' || mover->letter == 'p';
   const apiece* victim = position::board[m.to];
+  if (victim && victim->colour == mover->colour) victim = nullptr;  // Chess960 castling
   if (!victim && pawn) victim = position::en_passant_victim(m, mover->colour);
   if (victim) balance += for_mover * victim->value;
   if (pawn && (rank_of(m.to) == 0 || rank_of(m.to) == 7))
