@@ -21,6 +21,7 @@ inline const std::vector<std::string> startup_lines = {
     "feature usermove=1 ping=1 setboard=1 colors=0",
     "feature playother=1 analyze=1",
     "feature variants=\"normal\"",
+    "feature variants=\"normal,fischerandom\"",
     "feature memory=1 nps=1",
     "feature option=\"OwnBook -check 1\"",
     "feature option=\"Clear Hash -button\"",

@@ -39,7 +39,7 @@ TEST(ProtocolCommands, TableHoldsExactlyTheProtocolWords) {
           "hint",   "ics",      "level",    "memory",    "name", "new",      "nopost",   "nps",
           "option", "otim",     "ping",     "playother", "post", "protover", "quit",     "random",
           "rating", "rejected", "remove",   "result",    "sd",   "setboard", "st",       "time",
-          "undo",   "usermove", "white",    "xboard"}));
+          "undo",   "usermove", "variant",  "white",    "xboard"}));
 }
 
 TEST(ProtocolCommands, UnknownWordsAreReported) {

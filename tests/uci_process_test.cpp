@@ -293,5 +293,21 @@ TEST_F(UciProcess, FaultsBelowTheFrontEndAreInfoStrings) {
   test::quit_cleanly(engine);
 }
 
+// Chess960 in UCI: castling is the king taking its own rook, read in the
+// game's moves and written in the engine's own.
+TEST_F(UciProcess, Chess960CastlesKingTakesRook) {
+  const std::string start =
+      "position fen 1r2k1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2K1R1 w GBgb - 0 1";
+  send_all({"setoption name UCI_Chess960 value true", start, "go depth 1 searchmoves e1b1"});
+  EXPECT_EQ(best_move_of(search_lines().back()), "e1b1");  // O-O-O: Kc1, Rd1
+  // O-O for White (Kg1, Rf1), O-O-O for Black (Kc8, Rd8): a rook stands on
+  // f1 now, beside the square the king has left.
+  send_all({start + " moves e1g1 e8b8", "go depth 1 searchmoves f1e1"});
+  const lines seen = search_lines();
+  EXPECT_FALSE(seen.front().starts_with("info string")) << seen.front();
+  EXPECT_EQ(best_move_of(seen.back()), "f1e1");
+  test::quit_cleanly(engine);
+}
+
 }  // namespace
 }  // namespace marlek

@@ -88,6 +88,8 @@ def parse_args():
     p.add_argument("--protocol", type=int, choices=(1, 2), default=2,
                    help="protocol version xboard speaks to Marlek; with 1 it sends no protover,"
                         " bare moves, and positions through edit")
+    p.add_argument("--variant", default=None,
+                   help="the variant xboard plays, e.g. fischerandom (xboard -variant)")
     p.add_argument("--position-file", default=None,
                    help="FEN file each game starts from (xboard -lpf)")
     p.add_argument("--uci", action="store_true",
@@ -215,6 +217,8 @@ def xboard_command(args, work, wrapper, pgn):
         command += ["-depth", str(args.depth)]
     if args.protocol == 1:
         command += ["-firstProtocolVersion", "1"]
+    if args.variant:
+        command += ["-variant", args.variant]
     if args.position_file:
         command += ["-lpf", os.path.abspath(args.position_file)]
     if args.inc is not None:

@@ -70,6 +70,9 @@ class front_end {
   virtual void no_legal_move(bool mated) = 0;
   // Whether the GUI is shown the first depths too, which finish at once.
   virtual bool shows_every_depth() const = 0;
+  // Whether the GUI writes a Chess960 castling as O-O and O-O-O; otherwise
+  // it writes the king taking its own rook, as the engine encodes it.
+  virtual bool spells_castling_in_letters() const { return false; }
   // A completed depth, while the GUI wants the thinking shown.
   virtual void thinking(const search_report& report) = 0;
   // The answer to a ping (or a readiness question), once everything sent

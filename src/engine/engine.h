@@ -21,6 +21,7 @@
 #include <optional>
 
 #include "board/keys.h"
+#include "board/move_text.h"
 #include "book/book_choice.h"
 #include "threads/message.h"
 #include "threads/mt_object.h"
@@ -159,6 +160,10 @@ engine& the_engine();
 
 // Posts `m` to the engine thread, which owns it from then on. Any thread.
 void post_to_engine(message* m);
+
+// How the GUI writes the game's castling: as the engine does, but for a
+// GUI that writes a Chess960 castling in letters. Engine thread only.
+castling_text game_castling_text();
 
 // Ends the process with status 0, as `quit` asks of either front end: puts
 // the engine into force mode, silences the timer, gives the engine a moment

@@ -18,27 +18,27 @@ std::string_view start_position() { return start_position_fen; }
 // it, and no move for White in the new one, is played before the engine
 // waits. A new game keeps the time control, `st` included, and starts both
 // clocks again from it.
-void new_game() {
+void new_game(bool chess960) {
   move_limits.depth_cap.store(0, std::memory_order_relaxed);
   move_limits.node_rate.store(0, std::memory_order_relaxed);
   restart_clocks();
   post_to_engine(new force);
-  post_to_engine(new setboard(start_position_fen));
+  post_to_engine(new setboard(start_position_fen, chess960));
   use_book.store(true, std::memory_order_relaxed);
   post_to_engine(new play_other);
 }
 
-void set_position(std::string_view fen) {
-  post_to_engine(new setboard(fen));
+void set_position(std::string_view fen, bool chess960) {
+  post_to_engine(new setboard(fen, chess960));
   use_book.store(false, std::memory_order_relaxed);
 }
 
 // A game from the start position may use the book; one from a FEN is not
 // from the book's games.
-void set_game(bool from_start, std::string fen, std::vector<std::string> moves) {
+void set_game(bool from_start, std::string fen, std::vector<std::string> moves, bool chess960) {
   use_book.store(from_start, std::memory_order_relaxed);
   post_to_engine(new marlek::set_game(from_start ? std::string(start_position_fen) : std::move(fen),
-                                      std::move(moves)));
+                                      std::move(moves), chess960));
 }
 
 void play_opponent_move(std::string_view text) { post_to_engine(new user_move(text)); }

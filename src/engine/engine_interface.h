@@ -29,19 +29,26 @@ namespace marlek::engine_api {
 
 // The standard start position, as FEN.
 std::string_view start_position();
+// Each way of setting a game up takes `chess960`: the game is one of
+// Chess960, whose castling is told apart from standard chess by the FEN's
+// castling field or by this flag alone (in a Chess960 game the start
+// position castles the Chess960 way too). The book is for the standard
+// game and stays out of a Chess960 one.
+//
 // A new game from the start: the book on, the engine waiting for the
 // opponent's move (so it plays Black unless told to move). A running search
 // is abandoned first, so no move of the old game comes after. The depth cap
 // and the node rate are the old game's and end with it.
-void new_game();
+void new_game(bool chess960 = false);
 // A new game from a FEN text, checked and reported on the engine thread;
 // the book is off (a set-up position is not from the book's games).
-void set_position(std::string_view fen);
+void set_position(std::string_view fen, bool chess960 = false);
 // The game as `fen` (the start position when `from_start`) followed by
 // `moves` in coordinate notation, played as the game's moves so that
 // repetitions and the fifty-move rule count them. A bad FEN or move is
 // reported, and the engine keeps the game it had.
-void set_game(bool from_start, std::string fen, std::vector<std::string> moves);
+void set_game(bool from_start, std::string fen, std::vector<std::string> moves,
+              bool chess960 = false);
 // The opponent's move, as the GUI wrote it; its legality is judged when it
 // is played.
 void play_opponent_move(std::string_view text);

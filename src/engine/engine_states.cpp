@@ -9,6 +9,7 @@
 #include "base/front_end.h"
 #include "base/numbers.h"
 #include "board/attacks.h"
+#include "board/castling.h"
 #include "engine/depth_limit.h"
 #include "engine/engine.h"
 #include "engine/move_limits.h"
@@ -44,6 +45,10 @@ bool has_legal_moves() { return root_moves_end > 0; }
 // coordinate notation to show.
 void report_illegal(const user_move& um) { reporter().illegal_move(um.text); }
 
+// The GUI's move, read in the position it is played in: a Chess960
+// castling may be written in letters.
+move opponent_move(const user_move& um) { return read_move(um.text, game_castling_text()); }
+
 // A search to the engine's own depth, or to the GUI's depth cap when lower.
 int depth_for(int own_plies) { return capped_depth(own_plies) * one_ply; }
 
@@ -70,7 +75,7 @@ void set_up_game(const set_game& sg) {
   for (const std::string& text : sg.moves) moves.push_back(move(text.c_str()));
   std::size_t refused = 0;
   std::string refusal;
-  switch (root::set_up_game(sg.fen, moves, refused, refusal)) {
+  switch (root::set_up_game(sg.fen, moves, refused, refusal, sg.chess960)) {
     case game_set_up::bad_fen: reporter().position_refused(refusal); break;
     case game_set_up::illegal_move: reporter().illegal_move(sg.moves[refused]); break;
     case game_set_up::done: break;
@@ -156,12 +161,12 @@ void eforce::handle(message* m) {
     case user_move::kind_id:
       if (auto* um = as<user_move>(m, "Error: engine received malformed USER_MOVE message.")) {
         // The mode stays, even when the move ended the game.
-        if (root::play_move(um->mv) == play_result::not_legal) report_illegal(*um);
+        if (root::play_move(opponent_move(*um)) == play_result::not_legal) report_illegal(*um);
       }
       break;
     case setboard::kind_id:
       if (auto* sb = as<setboard>(m, "Error: engine received malformed SETBOARD message."))
-        root::SetBoard(sb->text);
+        root::SetBoard(sb->text, nullptr, sb->chess960);
       break;
     case set_game::kind_id:
       if (auto* sg = as<set_game>(m, "Error: engine received malformed SET_GAME message."))
@@ -247,7 +252,7 @@ void eponder::handle(message* m) {
     delete m;
     return;
   }
-  const play_result result = root::play_move(um->mv);
+  const play_result result = root::play_move(opponent_move(*um));
   if (result == play_result::not_legal) report_illegal(*um);
   delete m;
   if (result == play_result::game_goes_on)
@@ -285,8 +290,9 @@ void ego::enter() {
     return;
   }
   std::size_t book_index = 0;
+  // The book is for the standard game.
   if (!plan.hold && excluded_root_moves.empty() && (!request || request->mate_in == 0) &&
-      own_book_enabled() && use_book.load(std::memory_order_relaxed) &&
+      !chess960_game && own_book_enabled() && use_book.load(std::memory_order_relaxed) &&
       choose_book_move(eng->random, book_index)) {
     best_move = book_index;
     play_best();  // a book move costs no clock time: no alarm
@@ -448,7 +454,8 @@ void ego::play_best() {
   const move chosen = global_moves[best_move];
   move reply;
   const bool expecting = predicted_reply(chosen, reply);
-  reporter().best_move({to_text(chosen), expecting ? to_text(reply) : std::string()});
+  reporter().best_move(
+      {to_text(chosen, game_castling_text()), expecting ? to_text(reply) : std::string()});
   if (!plan.keeps_game) {
     // The GUI keeps the game: it sends the move back with its next position.
     change_state(&eng->force_mode);

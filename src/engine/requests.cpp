@@ -6,6 +6,7 @@
 #include "base/clock.h"
 #include "base/flags.h"
 #include "base/front_end.h"
+#include "board/castling.h"
 #include "board/position.h"
 #include "book/book_choice.h"
 #include "engine/engine.h"
@@ -16,13 +17,14 @@
 namespace marlek {
 
 namespace {
-bool book_is_on() { return own_book_enabled(); }
+// The book is for the standard game.
+bool book_is_on() { return own_book_enabled() && !chess960_game; }
 }  // namespace
 
 void answer_hint(const engine& eng) {
   if (eng.has_expected_reply && eng.expected_at == position::position_key &&
       root_move_index(eng.expected_reply) != no_root_move) {
-    reporter().hint(to_text(eng.expected_reply));
+    reporter().hint(to_text(eng.expected_reply, game_castling_text()));
     return;
   }
   if (!book_is_on()) return;

@@ -40,15 +40,19 @@ void apply_clear_hash(std::int64_t) { post_to_engine(new clear_hash); }
 
 void apply_move_overhead(std::int64_t ms) { overhead.store(ms, std::memory_order_relaxed); }
 
+// Read as each game is set up: the GUI sends its positions after it.
+void apply_chess960(std::int64_t) {}
+
 constexpr unsigned both = offered_in_uci | offered_in_xboard;
 
-constexpr std::array<setting, 5> table = {{
+constexpr std::array<setting, 6> table = {{
     {"Hash", setting_kind::spin, default_hash_mb, 1, most_hash_mb, offered_in_uci, apply_hash},
     {"OwnBook", setting_kind::check, 1, 0, 1, both, apply_own_book},
     {"Ponder", setting_kind::check, 0, 0, 1, offered_in_uci, apply_ponder},
     {"Clear Hash", setting_kind::button, 0, 0, 0, both, apply_clear_hash},
     {"Move Overhead", setting_kind::spin, default_move_overhead_ms, 0, most_move_overhead_ms, both,
      apply_move_overhead},
+    {"UCI_Chess960", setting_kind::check, 0, 0, 1, offered_in_uci, apply_chess960},
 }};
 
 // The values as set, beside the table, in its order.
@@ -96,5 +100,7 @@ std::int64_t setting_value(const setting& s) {
 std::int64_t move_overhead_ms() { return overhead.load(std::memory_order_relaxed); }
 
 bool own_book_enabled() { return own_book.load(std::memory_order_relaxed); }
+
+bool uci_chess960() { return setting_value(*find_setting("UCI_Chess960")) != 0; }
 
 }  // namespace marlek

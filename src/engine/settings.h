@@ -18,8 +18,8 @@ namespace marlek {
 enum class setting_kind { spin, check, button };
 
 // The protocols that offer a setting under its name. (xboard sets the
-// table size with `memory` and pondering with `hard` and `easy`, so those
-// two are UCI's options only.)
+// table size with `memory`, pondering with `hard` and `easy` and the variant
+// with `variant`, so those are UCI's options only.)
 inline constexpr unsigned offered_in_uci = 1;
 inline constexpr unsigned offered_in_xboard = 2;
 
@@ -51,5 +51,7 @@ std::int64_t setting_value(const setting& s);
 // Settings the engine reads as it works.
 std::int64_t move_overhead_ms();
 bool own_book_enabled();
+// UCI_Chess960: the GUI's games are games of Chess960.
+bool uci_chess960();
 
 }  // namespace marlek

@@ -19,6 +19,9 @@ user_move::user_move(std::string_view move_text) : message(kind_id) {
   mv = move(text);
 }
 
-setboard::setboard(std::string_view fen) : message(kind_id) { copy_text(fen, text); }
+setboard::setboard(std::string_view fen, bool chess960_game)
+    : message(kind_id), chess960(chess960_game) {
+  copy_text(fen, text);
+}
 
 }  // namespace marlek

@@ -82,13 +82,15 @@ struct user_move : message {
 };
 
 // A position to set up, as FEN text. The text holds any command line whole.
+// `chess960`: the game is one of Chess960, whatever the FEN's castling field.
 struct setboard : message {
   static constexpr std::int32_t kind_id = 15;
   static constexpr std::size_t text_size = max_line_length + 1;
   // Copies the FEN, cut to the room of `text` (never more than a command
   // line holds), and ends it with a NUL.
-  explicit setboard(std::string_view fen);
+  explicit setboard(std::string_view fen, bool chess960_game = false);
   char text[text_size];
+  bool chess960;
 };
 
 // A whole game to set up: a FEN and the moves played from it, as a GUI
@@ -96,10 +98,14 @@ struct setboard : message {
 // thread reports a bad FEN or an illegal move and then keeps its old game.
 struct set_game : message {
   static constexpr std::int32_t kind_id = 25;
-  set_game(std::string fen_text, std::vector<std::string> move_texts)
-      : message(kind_id), fen(std::move(fen_text)), moves(std::move(move_texts)) {}
+  set_game(std::string fen_text, std::vector<std::string> move_texts, bool chess960_game = false)
+      : message(kind_id),
+        fen(std::move(fen_text)),
+        moves(std::move(move_texts)),
+        chess960(chess960_game) {}
   std::string fen;
   std::vector<std::string> moves;  // coordinate notation
+  bool chess960;
 };
 
 // A ping to answer with "pong" and the same number; never 0.

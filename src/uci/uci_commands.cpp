@@ -39,7 +39,7 @@ void setoption_command(const word_list& words) {
 
 // A fresh set-up: the tables start empty, at the size the GUI asked for.
 void ucinewgame_command(const word_list&) {
-  engine_api::set_position(engine_api::start_position());
+  engine_api::set_position(engine_api::start_position(), uci_chess960());
 }
 
 // The moves are played as the game's own moves, so that a repetition or the
@@ -51,7 +51,8 @@ void position_command(const word_list& words) {
     refuse("position: " + error + "; the position is unchanged");
     return;
   }
-  engine_api::set_game(position.from_start, std::move(position.fen), std::move(position.moves));
+  engine_api::set_game(position.from_start, std::move(position.fen), std::move(position.moves),
+                       uci_chess960());
 }
 
 void go_command(const word_list& words) {

@@ -9,6 +9,7 @@
 #include "xboard/option_commands.h"
 #include "xboard/protocol_commands.h"
 #include "xboard/request_commands.h"
+#include "xboard/variant_command.h"
 
 namespace marlek {
 
@@ -58,6 +59,7 @@ const command_map& command_table() {
       {"time", time_command},
       {"undo", undo_command},
       {"usermove", usermove_command},
+      {"variant", variant_command},
       {"white", white_command},
       {"xboard", ignored_command},
   };

@@ -4,6 +4,7 @@
 #include "base/output.h"
 #include "engine/engine_interface.h"
 #include "xboard/command_line.h"
+#include "xboard/variant_command.h"
 
 namespace marlek {
 
@@ -19,7 +20,7 @@ void go_command() { engine_api::think_on_move(); }
 
 // The engine sets up the start position and waits for the opponent with the
 // book on: it plays Black unless a `go` follows.
-void new_command() { engine_api::new_game(); }
+void new_command() { engine_api::new_game(playing_fischerandom()); }
 
 // A ping without a number, or with 0, cannot be answered with a pong the
 // GUI could tell apart, so it is refused.
@@ -35,7 +36,7 @@ void ping_command() {
 void playother_command() { engine_api::wait_for_opponent(); }
 
 // The FEN is checked by the engine thread when it sets the position up.
-void setboard_command() { engine_api::set_position(line_rest); }
+void setboard_command() { engine_api::set_position(line_rest, playing_fischerandom()); }
 
 void undo_command() { engine_api::take_back_one(); }
 

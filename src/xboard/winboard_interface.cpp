@@ -20,10 +20,17 @@ constexpr std::string_view opening_lines[] = {
     "feature variants=\"normal\"",
 };
 
+// Features beyond the opening ones: a later line of a feature replaces an
+// earlier one.
+constexpr std::string_view further_lines[] = {
+    "feature variants=\"normal,fischerandom\"",
+};
+
 }  // namespace
 
 winboard_interface::winboard_interface() {
   for (std::string_view line : opening_lines) output_line(line);
+  for (std::string_view line : further_lines) output_line(line);
   command_table();
 }
 

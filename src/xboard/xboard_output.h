@@ -10,6 +10,8 @@ class xboard_output final : public front_end {
   void no_legal_move(bool mated) override;
   void position_refused(std::string_view reason) override;
   bool shows_every_depth() const override { return false; }
+  // "FischerRandom castling: O-O, O-O-O".
+  bool spells_castling_in_letters() const override { return true; }
   void thinking(const search_report& report) override;
   void pong(std::int32_t number) override;
   void game_over(game_end end) override;

@@ -279,7 +279,8 @@ constexpr std::string_view silent_commands[] = {
     "post",     "nopost", "hard",     "easy",     "computer", "rating", "draw",
     "cores",    ".",      "rejected", "white",    "black",    "edit"};
 // Commands that set a limit or a setting: silent, or one error line.
-constexpr std::string_view setting_commands[] = {"st", "sd", "depth", "nps", "memory", "option"};
+constexpr std::string_view setting_commands[] = {"st",     "sd",     "depth",  "nps",
+                                                  "memory", "option", "variant"};
 // The words after which a bare move no longer starts a new game.
 constexpr std::string_view game_words[] = {"analyze",  "black", "edit",      "exit",     "force",
                                            "go",       "new",   "playother", "protover", "remove",
