@@ -18,7 +18,10 @@ progress line after each game gives the running score.
 Ctrl-C (or SIGTERM) ends the game in progress and the processes of this run
 only, keeps the games already played, and prints the table of them.
 Marlek's time forfeits and the abnormal endings (a crash, an illegal move, a
-false claim, a game that hung) are counted in the table. `--table PGN...`
+false claim, a game that hung) are counted in the table, and so is the share
+of its clock it used: the time it spent on its moves, from xboard's debug
+log, over what the control gave it for them (the base, and the increment
+once per move). `--table PGN...`
 prints the table of games already played, e.g. of runs made in parallel.
 
 Exit status: 0 when every game ended normally (time forfeits included), 1
@@ -155,9 +158,21 @@ def end_session(session):
             pass
 
 
+def clock_use(debug_path, engine, args):
+    """(used, available) milliseconds of an engine's clock in the game that
+    xboard's debug log shows: the time it spent on its moves, and what the
+    control gave it for them, the base and an increment per move."""
+    if not os.path.exists(debug_path):
+        return 0, 0
+    moves = match.move_times(debug_path, engine)
+    used = sum(ms for ms, _ in moves)
+    return used, 1000 * base_seconds(args.tc) + round(1000 * float(args.inc)) * len(moves)
+
+
 def play_game(white, black, opening_index, args, work):
-    """Plays one game; returns (result, ending, pgn text with our labels),
-    or None when a stop was asked for before it ended."""
+    """Plays one game; returns (result, ending, pgn text with our labels,
+    Marlek's clock use), or None when a stop was asked for before it
+    ended."""
     if STOP.is_set():
         return None
     pgn = os.path.join(work, "game.pgn")
@@ -179,15 +194,17 @@ def play_game(white, black, opening_index, args, work):
     xboard.wait()
     if STOP.is_set() and not finished:
         return None
+    use = clock_use(os.path.join(work, "xboard.debug"),
+                    "first" if white.exits_log else "second", args)
     text = open(pgn).read() if os.path.exists(pgn) else ""
     games = match.split_games(text)
     if not games:
-        return "*", "no game saved (xboard hung or failed)", ""
+        return "*", "no game saved (xboard hung or failed)", "", use
     game = games[0]
     result, ending, _, _ = match.game_outcome(game)
     game = re.sub(r'\[White "[^"]*"\]', '[White "%s"]' % white.label, game, count=1)
     game = re.sub(r'\[Black "[^"]*"\]', '[Black "%s"]' % black.label, game, count=1)
-    return result, ending, game
+    return result, ending, game, use
 
 
 class Tally:
@@ -197,6 +214,8 @@ class Tally:
         self.wins = self.draws = self.losses = 0
         self.time_losses = 0  # the first player's losses on time
         self.abnormal = 0  # games that ended neither normally nor on time, or a crash
+        # The first player's clock: milliseconds spent, and given by the control.
+        self.clock_used = self.clock_given = 0
 
     def games(self):
         return self.wins + self.draws + self.losses
@@ -218,19 +237,26 @@ class Tally:
         if not match.is_normal(ending, result) and not (result != "*" and TIME_LOSS.search(ending)):
             self.abnormal += 1
 
+    def clock_share(self):
+        """The share of its clock the first player used, or "-" unknown."""
+        if self.clock_given == 0:
+            return "-"
+        return "%.0f%%" % (100.0 * self.clock_used / self.clock_given)
+
     def row(self, name):
         games = self.games()
         if games == 0:
             return "%-16s %5d" % (name, 0)
         rating, low, high = elo.elo_interval(self.wins, self.draws, self.losses)
-        return "%-16s %5d %4d %4d %4d %6.1f%% %6s  [%s, %s] %6d %8d" % (
+        return "%-16s %5d %4d %4d %4d %6.1f%% %6s  [%s, %s] %6d %8d %6s" % (
             name, games, self.wins, self.draws, self.losses, 100.0 * self.points() / games,
             elo.format_elo(rating), elo.format_elo(low), elo.format_elo(high),
-            self.time_losses, self.abnormal)
+            self.time_losses, self.abnormal, self.clock_share())
 
 
-TABLE_HEAD = "%-16s %5s %4s %4s %4s %7s %6s  %-13s %6s %8s" % (
-    "opponent", "games", "W", "D", "L", "score", "Elo", "95% interval", "time", "abnormal")
+TABLE_HEAD = "%-16s %5s %4s %4s %4s %7s %6s  %-13s %6s %8s %6s" % (
+    "opponent", "games", "W", "D", "L", "score", "Elo", "95% interval", "time", "abnormal",
+    "clock")
 
 
 def print_table(title, tallies, out=sys.stdout):
@@ -239,7 +265,8 @@ def print_table(title, tallies, out=sys.stdout):
     total = Tally()
     for name, tally in tallies.items():
         print(tally.row(name), file=out)
-        for field in ("wins", "draws", "losses", "time_losses", "abnormal"):
+        for field in ("wins", "draws", "losses", "time_losses", "abnormal", "clock_used",
+                      "clock_given"):
             setattr(total, field, getattr(total, field) + getattr(tally, field))
     if len(tallies) > 1:
         print(total.row("all"), file=out)
@@ -349,9 +376,11 @@ def main(argv=None):
         if played is None:
             stopped = True
             break
-        result, ending, game = played
+        result, ending, game, (used, given) = played
         tally = tallies[opponent.label]
         tally.add(result, ending, marlek_white)
+        tally.clock_used += used
+        tally.clock_given += given
         tally.abnormal += count_crashes([marlek], seen_exits)
         if game:
             with open(args.pgn, "a") as f:

@@ -104,15 +104,16 @@ def base_seconds(tc):
     return int(minutes) * 60 + (int(seconds) if seconds else 0)
 
 
-def move_times(debug_path):
-    """Marlek's moves as xboard's debug log shows them: for each, the
+def move_times(debug_path, engine="first"):
+    """An engine's moves as xboard's debug log shows them: for each, the
     milliseconds from the command that put it on move (usermove or go) to
     its move line, and the depths of the thinking lines in between (none
-    for a book move). Marlek is always xboard's first engine."""
+    for a book move). `engine` is "first" or "second"; in a match Marlek is
+    always xboard's first engine."""
     moves, start, depths = [], None, []
     with open(debug_path, errors="replace") as log:
         for line in log:
-            stamp = re.match(r"^(\d+) ([<>])first : (.*)", line)
+            stamp = re.match(r"^(\d+) ([<>])%s : (.*)" % engine, line)
             if not stamp:
                 continue
             ms, direction, text = int(stamp.group(1)), stamp.group(2), stamp.group(3)
