@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "base/data_files.h"
 #include "board/keys.h"
 #include "game/bench.h"
 
@@ -29,7 +28,7 @@ int main(int argc, char** argv) {
     std::printf("usage: bench [DEPTH], DEPTH from 0 to %d\n", deepest_bench);
     return 2;
   }
-  load_keys(find_data_file(key_file_name));
+  find_and_load_keys();
   const auto start = std::chrono::steady_clock::now();
   const std::uint64_t total = bench_signature(run_bench(depth, report));
   const auto elapsed = std::chrono::steady_clock::now() - start;

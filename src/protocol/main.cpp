@@ -7,7 +7,6 @@
 #include <iostream>
 #include <string>
 
-#include "base/data_files.h"
 #include "base/front_end.h"
 #include "base/line_reader.h"
 #include "base/output.h"
@@ -23,11 +22,11 @@
 
 namespace {
 
-// The key file is needed; a missing or faulty book is reported and the
-// engine goes on without it.
+// The key file is needed; a faulty book is reported and the engine goes on
+// without it. A file missing from disk is replaced by the built-in copy.
 void load_data_files() {
-  marlek::load_keys(marlek::find_data_file(marlek::key_file_name));
-  marlek::load_book(marlek::find_data_file(marlek::book_file_name), marlek::book_file_name);
+  marlek::find_and_load_keys();
+  marlek::find_and_load_book();
 }
 
 // An xboard GUI starts with `xboard`; a UCI GUI that started the engine
