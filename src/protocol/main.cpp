@@ -1,4 +1,5 @@
-// The engine process: read the command line, then, as an xboard engine,
+// The engine process: read the command line (`bench` runs the bench and
+// ends), then, as an xboard engine,
 // announce the features, read the keys and the book (from wherever they are
 // found), start the timer, and read and run commands until `quit` or the
 // end of input. The first command `uci`, or the option --uci, makes it a
@@ -13,6 +14,7 @@
 #include "board/keys.h"
 #include "book/book_loader.h"
 #include "engine/timer.h"
+#include "game/bench_command.h"
 #include "protocol/dispatcher.h"
 #include "protocol/option_commands.h"
 #include "protocol/start_options.h"
@@ -42,6 +44,7 @@ void run_first_command() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (marlek::is_bench_command(argc, argv)) return marlek::run_bench_command(argc, argv);
   // A GUI may interrupt an engine that did not ask it not to; the engine
   // stops its thinking through commands, never through signals.
   std::signal(SIGINT, SIG_IGN);
