@@ -9,7 +9,8 @@
 #
 # CMakeLists.txt stays the one build description: this file configures a
 # Release build in a folder of its own, build-make/, builds the engine
-# target there and copies the binary to EXE. The binary needs no file
+# target there and copies the binary to EXE (by a rename, so that an
+# engine running from EXE keeps its old file). The binary needs no file
 # beside it: its data files are built in. Each compiler gets its own
 # folder under build-make/, because a CMake build folder keeps the
 # compiler it was configured with. JOBS=N sets the number of compiler
@@ -46,7 +47,7 @@ all:
 	$(CMAKE) -S "$(source_dir)" -B "$(build_dir)" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
 	  $(if $(compiler),-DCMAKE_CXX_COMPILER="$(compiler)")
 	MAKEFLAGS= $(CMAKE) --build "$(build_dir)" --target marlek --parallel $(JOBS)
-	cp "$(build_dir)/marlek" "$(EXE)"
+	cp "$(build_dir)/marlek" "$(EXE).new" && mv -f "$(EXE).new" "$(EXE)"
 
 clean:
 	rm -rf "$(source_dir)/build-make"
