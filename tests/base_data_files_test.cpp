@@ -5,9 +5,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
+#include "base/built_in_data.h"
+#include "base/data_files.h"
 #include "board/keys.h"
+#include "book/book_loader.h"
 #include "engine_checks.h"
 #include "temp_folder.h"
 
@@ -74,6 +78,20 @@ TEST(DataFiles, FileInTheWorkingDirectoryWins) {
     ASSERT_EQ(before->size(), test::startup_lines.size() + 1);
     EXPECT_EQ(before->back(), "Error parsing MarlekBook.txt at line 2.");
     test::quit_cleanly(engine);
+  }
+}
+
+// The copies built into the program are the files that ship beside it.
+TEST(DataFiles, BuiltInCopiesAreTheShippedFilesByteForByte) {
+  EXPECT_EQ(built_in_files().size(), 2u);
+  for (const std::string name : {key_file_name, book_file_name}) {
+    std::ifstream file(MARLEK_SHIPPED_DATA "/" + name, std::ios::binary);
+    ASSERT_TRUE(file) << name;
+    const std::string shipped{std::istreambuf_iterator<char>(file), {}};
+    const std::optional<std::string_view> built_in = built_in_data_file(name);
+    ASSERT_TRUE(built_in.has_value()) << name;
+    ASSERT_EQ(built_in->size(), shipped.size()) << name;
+    EXPECT_TRUE(*built_in == shipped) << name;  // binary: not printed
   }
 }
 

@@ -11,7 +11,6 @@
 #include <cstring>
 #include <string>
 
-#include "base/data_files.h"
 #include "board/keys.h"
 #include "board/perft.h"
 #include "board/position.h"
@@ -57,7 +56,7 @@ int main(int argc, char** argv) {
   std::string fen = argv[arg++];
   for (; arg < argc; ++arg) fen += std::string(" ") + argv[arg];
 
-  load_keys(find_data_file(key_file_name));
+  find_and_load_keys();
   if (!root::SetBoard(fen.c_str(), nullptr, chess960)) return 1;
   auto start = std::chrono::steady_clock::now();
   // The root move list already holds exactly the legal moves.

@@ -1,6 +1,10 @@
 #include "base/data_files.h"
 
+#include <fstream>
+#include <sstream>
 #include <system_error>
+
+#include "base/built_in_data.h"
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -53,14 +57,34 @@ std::vector<std::filesystem::path> data_folders() {
   return folders;
 }
 
-std::filesystem::path find_data_file(const std::string& name) {
+std::optional<std::filesystem::path> find_data_file_on_disk(const std::string& name) {
   std::error_code error;
   if (std::filesystem::exists(name, error)) return name;
   for (const std::filesystem::path& folder : data_folders()) {
     const std::filesystem::path candidate = folder / name;
     if (std::filesystem::exists(candidate, error)) return candidate;
   }
-  return name;
+  return std::nullopt;
+}
+
+std::filesystem::path find_data_file(const std::string& name) {
+  return find_data_file_on_disk(name).value_or(name);
+}
+
+std::optional<std::string_view> built_in_data_file(std::string_view name) {
+  for (const built_in_file& file : built_in_files())
+    if (file.name == name) return file.bytes;
+  return std::nullopt;
+}
+
+std::unique_ptr<std::istream> open_data_file(const std::string& name,
+                                             std::ios_base::openmode mode) {
+  const std::optional<std::filesystem::path> on_disk = find_data_file_on_disk(name);
+  if (!on_disk) {
+    if (const std::optional<std::string_view> bytes = built_in_data_file(name))
+      return std::make_unique<std::istringstream>(std::string(*bytes), mode);
+  }
+  return std::make_unique<std::ifstream>(on_disk.value_or(name), mode);
 }
 
 }  // namespace marlek

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "base/data_files.h"
 #include "base/output.h"
 
 namespace marlek {
@@ -41,8 +42,9 @@ key_status read_keys(std::istream& in) {
   return ok ? key_status::ok : key_status::too_short;
 }
 
-void load_keys(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
+namespace {
+
+void load_keys_or_abort(std::istream& in) {
   if (!in) {
     output_line(std::string("Error opening ") + key_file_name);
     std::abort();
@@ -52,5 +54,14 @@ void load_keys(const std::filesystem::path& path) {
     std::abort();
   }
 }
+
+}  // namespace
+
+void load_keys(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  load_keys_or_abort(in);
+}
+
+void find_and_load_keys() { load_keys_or_abort(*open_data_file(key_file_name, std::ios::binary)); }
 
 }  // namespace marlek

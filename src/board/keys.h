@@ -74,4 +74,9 @@ key_status read_keys(std::istream& in);
 // looked for in.
 void load_keys(const std::filesystem::path& path = key_file_name);
 
+// Reads the key file from the first place the engine looks for its data
+// (base/data_files.h), the built-in copy when no place on disk has one.
+// A file found on disk but short or unreadable is as fatal as above.
+void find_and_load_keys();
+
 }  // namespace marlek

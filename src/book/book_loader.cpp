@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "base/data_files.h"
 #include "base/front_end.h"
 #include "board/attacks.h"
 #include "board/move_list.h"
@@ -172,12 +173,9 @@ bool book_loader::take_move(const std::string& token) {
   return true;
 }
 
-}  // namespace
-
-void load_book(const std::filesystem::path& path, const std::string& name) {
+void load_book_from(std::istream& file, const std::string& name) {
   root::SetBoard(start_position_fen);
   book_line.clear();
-  std::ifstream file(path);
   if (!file) {
     reporter().complaint("Error: Unable to open " + name + ". No opening book loaded.");
     return;
@@ -189,5 +187,14 @@ void load_book(const std::filesystem::path& path, const std::string& name) {
   book_line.clear();
   root::SetBoard(start_position_fen);
 }
+
+}  // namespace
+
+void load_book(const std::filesystem::path& path, const std::string& name) {
+  std::ifstream file(path);
+  load_book_from(file, name);
+}
+
+void find_and_load_book() { load_book_from(*open_data_file(book_file_name), book_file_name); }
 
 }  // namespace marlek

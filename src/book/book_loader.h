@@ -37,4 +37,9 @@ inline move::move_vector book_line;
 void load_book(const std::filesystem::path& path, const std::string& name);
 inline void load_book(const std::string& path = book_file_name) { load_book(path, path); }
 
+// Loads the book from the first place the engine looks for its data
+// (base/data_files.h), the built-in copy when no place on disk has one. A
+// faulty file found on disk is reported as above and not replaced.
+void find_and_load_book();
+
 }  // namespace marlek

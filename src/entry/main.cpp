@@ -1,4 +1,5 @@
-// The engine process: read the command line, then, as an xboard engine,
+// The engine process: read the command line (`bench` runs the bench and
+// ends), then, as an xboard engine,
 // announce the features, read the keys and the book (from wherever they are
 // found), start the timer, and read and run commands until `quit` or the
 // end of input. The first command `uci`, or the option --uci, makes it a
@@ -7,7 +8,6 @@
 #include <iostream>
 #include <string>
 
-#include "base/data_files.h"
 #include "base/front_end.h"
 #include "base/line_reader.h"
 #include "base/output.h"
@@ -15,6 +15,7 @@
 #include "book/book_loader.h"
 #include "engine/timer.h"
 #include "entry/start_options.h"
+#include "game/bench_command.h"
 #include "uci/uci_session.h"
 #include "xboard/dispatcher.h"
 #include "xboard/option_commands.h"
@@ -23,11 +24,11 @@
 
 namespace {
 
-// The key file is needed; a missing or faulty book is reported and the
-// engine goes on without it.
+// The key file is needed; a faulty book is reported and the engine goes on
+// without it. A file missing from disk is replaced by the built-in copy.
 void load_data_files() {
-  marlek::load_keys(marlek::find_data_file(marlek::key_file_name));
-  marlek::load_book(marlek::find_data_file(marlek::book_file_name), marlek::book_file_name);
+  marlek::find_and_load_keys();
+  marlek::find_and_load_book();
 }
 
 // An xboard GUI starts with `xboard`; a UCI GUI that started the engine
@@ -43,6 +44,7 @@ void run_first_command() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (marlek::is_bench_command(argc, argv)) return marlek::run_bench_command(argc, argv);
   // A GUI may interrupt an engine that did not ask it not to; the engine
   // stops its thinking through commands, never through signals.
   std::signal(SIGINT, SIG_IGN);

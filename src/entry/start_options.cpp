@@ -14,11 +14,13 @@ namespace {
 constexpr int usage_status = 2;
 
 constexpr std::string_view usage_lines[] = {
-    "Usage: marlek [--uci | --help]",
+    "Usage: marlek [--uci | --help | bench [D]]",
     "A chess engine for GUIs that speak the xboard/WinBoard protocol (version 2) or UCI.",
     "  (no option)  start as an xboard engine; the first command `uci` switches to UCI",
     "  --uci        start as a UCI engine, without the xboard opening lines",
     "  --help       print this help and exit",
+    "  bench [D]    search the bench positions D plies deep (default 4) and exit; the",
+    "               last line reads \"NODES nodes SPEED nps\"",
 };
 
 [[noreturn]] void print_usage(int status) {
