@@ -3,6 +3,7 @@
 #include "base/flags.h"
 #include "base/front_end.h"
 #include "board/castling.h"
+#include "game/root.h"
 #include "search/search_state.h"
 #include "search/stop_poll.h"
 
@@ -22,14 +23,15 @@ engine::engine()
       analyze_mode(this),
       ponder_mode(this),
       go_mode(this) {
-  // A search on this thread stops as soon as a message waits for it.
-  set_stop_poll(engine_should_stop);
   start();
 }
 
-engine::~engine() {
-  stop();
-  set_stop_poll(nullptr);
+engine::~engine() { stop(); }
+
+void engine::thread_started() {
+  // A search on this thread stops as soon as a message waits for it.
+  set_stop_poll(engine_should_stop);
+  root::SetBoard(start_position_fen);
 }
 
 // `easy` stops pondering at once rather than leaving it to burn the
