@@ -50,7 +50,7 @@ struct node {
   search_fn child = quiesce;
 
   int child_depth(int reduction) const { return depth + extension - reduction; }
-  bool has_hash_move() const { return entry && entry->has_move; }
+  bool has_hash_move() const { return entry && entry->has_move(); }
   void store(int score, std::uint8_t bound) const {
     if (entry) store_result(*entry, score, depth, bound);
   }
@@ -79,11 +79,11 @@ result material_shortcut(node& n) {
 // position cannot make is forgotten.
 result table_verdict(node& n) {
   hash_entry& entry = *n.entry;
-  if (entry.repetitions != 0) return -draw_score;  // the position occurred in the game
+  if (entry.repetitions() != 0) return -draw_score;  // the position occurred in the game
   // Met again on the current path: resolved without going round the cycle.
-  if (entry.in_search) return quiesce(n.depth, n.alpha, n.beta);
+  if (entry.in_search()) return quiesce(n.depth, n.alpha, n.beta);
   if (result stored = table_cutoff(entry, n.depth, n.alpha, n.beta)) return stored;
-  if (entry.has_move && !fits_position(entry.hash_move)) entry.has_move = 0;
+  if (entry.has_move() && !fits_position(entry.hash_move)) entry.set_has_move(0);
   return std::nullopt;
 }
 
@@ -129,7 +129,7 @@ template <bool quiet>
 result raise_alpha(node& n, move m, int v) {
   if (n.entry) {
     n.entry->hash_move = m;
-    n.entry->has_move = 1;
+    n.entry->set_has_move(1);
   }
   if (v >= n.beta) {
     if constexpr (quiet) reward_history(m);  // first searches of quiet moves only

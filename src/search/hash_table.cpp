@@ -84,7 +84,7 @@ hash_entry* hash_table::probe() {
   const hash_key& key = position::position_key;
   hash_entry* entry = &current_slot(key);
   if (entry->key == key) return entry;
-  if (entry->in_search) return nullptr;
+  if (entry->in_search()) return nullptr;
   entry->reset();
   entry->key = key;
   return entry;
@@ -100,7 +100,7 @@ void hash_table::wipe() {
 
 bool hash_table::any_in_search() {
   return std::any_of(entries, entries + size(), [](const hash_entry& entry) {
-    return entry.wipe_count == current_wipe && entry.in_search;
+    return entry.wipe_count == current_wipe && entry.in_search();
   });
 }
 

@@ -69,7 +69,7 @@ void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_ou
     return output == thinking_output::as_posting && post_thinking.load(std::memory_order_relaxed);
   };
   int score = root->score;
-  completed_depth = root->bound != no_bound ? root->depth : -1;
+  completed_depth = root->bound() != no_bound ? root->depth : -1;
   if (posting() && opening == opening_line::written) post_line(root->depth, score);
 
   // A position searched before resumes at the depth it reached then.
@@ -79,7 +79,7 @@ void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_ou
     progress.depth.store(iteration_depth / one_ply, std::memory_order_relaxed);
     if (!search_iteration(search, score)) return;
     completed_depth = iteration_depth;
-    if (search == search_root && root->has_move) follow_root_move(*root);
+    if (search == search_root && root->has_move()) follow_root_move(*root);
     if (posting() && (iteration_depth > silent_depth || reporter().shows_every_depth()))
       post_line(iteration_depth, score);
     if (score == mated_score || score == -mated_score) return;
@@ -97,9 +97,9 @@ std::vector<move> principal_variation() {
   std::vector<move> line;
   for (;;) {
     hash_entry* entry = hash_table::probe();
-    if (!entry || entry->in_search || !entry->has_move || !fits_position(entry->hash_move)) break;
+    if (!entry || entry->in_search() || !entry->has_move() || !fits_position(entry->hash_move)) break;
     const move m = entry->hash_move;
-    entry->in_search = 1;
+    entry->set_in_search(1);
     make_move(m);
     walk.push_back({entry, m});
     if (mover_in_check()) break;  // illegal: made and taken back unwritten
@@ -107,7 +107,7 @@ std::vector<move> principal_variation() {
   }
   for (auto it = walk.rbegin(); it != walk.rend(); ++it) {
     unmake_move(it->made);
-    it->entry->in_search = 0;
+    it->entry->set_in_search(0);
   }
   return line;
 }

@@ -41,16 +41,16 @@ void build_root_moves() {
 
   hash_entry* root = hash_table::probe();
   if (root && root_moves_end != 0) {
-    const std::size_t stored = root->has_move ? root_move_index(root->hash_move) : no_root_move;
+    const std::size_t stored = root->has_move() ? root_move_index(root->hash_move) : no_root_move;
     if (stored != no_root_move) {
       best_move = stored;
     } else {
       // A stored move that is no legal root move is useless here: start the
       // entry afresh with the first root move.
-      if (root->has_move) root->reset();
+      if (root->has_move()) root->reset();
       best_move = 0;
       root->hash_move = global_moves[0];
-      root->has_move = 1;
+      root->set_has_move(1);
     }
   }
   new_search();
@@ -93,12 +93,12 @@ void restrict_root_moves(const std::vector<move>& allowed) {
   hash_entry* root = hash_table::probe();
   if (!root || root_moves_end == 0) return;
   // Kept: the game's count of the position and its place on the path.
-  root->bound = no_bound;
+  root->set_bound(no_bound);
   root->depth = 0;
-  if (!root->has_move || is_excluded_root_move(root->hash_move) ||
+  if (!root->has_move() || is_excluded_root_move(root->hash_move) ||
       root_move_index(root->hash_move) == no_root_move) {
     root->hash_move = allowed.empty() ? global_moves[0] : allowed.front();
-    root->has_move = 1;
+    root->set_has_move(1);
   }
   best_move = root_move_index(root->hash_move);
 }

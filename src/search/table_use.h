@@ -13,7 +13,7 @@ namespace marlek {
 // depth: a stored score may end the node at once, or narrow its window.
 inline std::optional<int> table_cutoff(const hash_entry& entry, int depth, int& alpha, int& beta) {
   if (depth > entry.depth) return std::nullopt;
-  switch (entry.bound) {
+  switch (entry.bound()) {
     case lower_bound:
       if (entry.score >= beta) return entry.score;
       alpha = alpha > entry.score ? alpha : entry.score;
@@ -32,7 +32,7 @@ inline std::optional<int> table_cutoff(const hash_entry& entry, int depth, int& 
 inline void store_result(hash_entry& entry, int score, int depth, std::uint8_t bound) {
   entry.score = score;
   entry.depth = depth;
-  entry.bound = bound;
+  entry.set_bound(bound);
 }
 
 // The end of a node's moves when none reached beta. Every move illegal
@@ -54,10 +54,10 @@ inline int finish_node(hash_entry* entry, int alpha, int depth, bool checked) {
 class path_mark {
  public:
   explicit path_mark(hash_entry* entry) : entry_(entry) {
-    if (entry_) entry_->in_search = 1;
+    if (entry_) entry_->set_in_search(1);
   }
   ~path_mark() {
-    if (entry_) entry_->in_search = 0;
+    if (entry_) entry_->set_in_search(0);
   }
   path_mark(const path_mark&) = delete;
   path_mark& operator=(const path_mark&) = delete;
