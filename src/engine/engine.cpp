@@ -4,6 +4,7 @@
 #include "base/front_end.h"
 #include "board/castling.h"
 #include "game/root.h"
+#include "search/helpers.h"
 #include "search/search_state.h"
 #include "search/stop_poll.h"
 
@@ -47,7 +48,7 @@ bool engine::stop_requested() {
       go_mode.alarm_rang(alarm->deadline);
     delete m;
   }
-  return go_mode.time_is_up() || (node_limit != 0 && node_count >= node_limit) ||
+  return go_mode.time_is_up() || (node_limit != 0 && node_count + helper_nodes() >= node_limit) ||
          (pondering && !ponder_enabled.load(std::memory_order_relaxed));
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "board/position.h"
+#include "search/search_state.h"
 
 namespace marlek {
 
@@ -85,9 +86,19 @@ hash_entry* hash_table::probe() {
   hash_entry* entry = &current_slot(key);
   if (entry->key == key) return entry;
   if (entry->in_search()) return nullptr;
+  if (searching_as_helper) return claim_for_helper(*entry, key);
   entry->reset();
   entry->key = key;
   return entry;
+}
+
+// A helper passes over an entry that counts a game position, and claims any
+// other without writing the byte the engine thread alone writes.
+hash_entry* hash_table::claim_for_helper(hash_entry& entry, const hash_key& key) {
+  if (entry.repetitions() != 0) return nullptr;
+  entry.reset_result();
+  entry.key = key;
+  return &entry;
 }
 
 void hash_table::wipe() {

@@ -86,6 +86,10 @@ class hash_entry {
   // entry still carries the previous occupant's score and move.
   void reset() {
     game_bits = 0;
+    reset_result();
+  }
+  // The same, but for the game's count and the path's mark.
+  void reset_result() {
     result_bits = 0;
     depth = 0;
   }
@@ -128,6 +132,7 @@ class hash_table {
 
  private:
   static hash_entry& current_slot(const hash_key& key);
+  static hash_entry* claim_for_helper(hash_entry& entry, const hash_key& key);
 
   static hash_entry* entries;
   static std::uint32_t mask;

@@ -8,6 +8,7 @@
 #include "base/front_end.h"
 #include "board/attacks.h"
 #include "board/position.h"
+#include "search/helpers.h"
 #include "search/progress.h"
 #include "search/root_moves.h"
 #include "search/scores.h"
@@ -32,7 +33,7 @@ void post_line(int depth, int score) {
   report.depth = depth / one_ply;
   report.score = score;
   report.elapsed_ms = elapsed_millis();
-  report.nodes = node_count;
+  report.nodes = node_count + helper_nodes();
   for (move m : principal_variation()) report.pv.push_back(to_text(m));
   reporter().thinking(report);
 }

@@ -5,6 +5,7 @@
 #include "base/clock.h"
 #include "board/attacks.h"
 #include "search/hash_table.h"
+#include "search/helpers.h"
 #include "search/ordering.h"
 #include "search/root_moves.h"
 #include "search/search_state.h"
@@ -26,7 +27,7 @@ void keep_legal(std::size_t from) {
 }
 }  // namespace
 
-void build_root_moves() {
+void list_root_moves() {
   excluded_root_moves.clear();  // a choice of moves belongs to the old root
   global_moves.clear();
   generate_captures();
@@ -38,6 +39,10 @@ void build_root_moves() {
   std::sort(global_moves.begin() + static_cast<std::ptrdiff_t>(quiet_start), global_moves.end(),
             by_history);
   root_moves_end = global_moves.size();
+}
+
+void build_root_moves() {
+  list_root_moves();
 
   hash_entry* root = hash_table::probe();
   if (root && root_moves_end != 0) {
@@ -65,6 +70,7 @@ std::size_t root_move_index(move m) {
 
 void new_search() {
   node_count = 0;
+  reset_helper_nodes();
   start_watch();
   hash_table::probe();
 }

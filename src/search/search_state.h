@@ -38,6 +38,11 @@ inline thread_local int iteration_depth = 0;
 // found stored; below 0 when it has none yet.
 inline thread_local int completed_depth = -1;
 
+// Set on a helper thread of the search: it shares the transposition table
+// with the engine thread's search but never marks its path in it, and
+// never takes an entry the game or the engine's path holds.
+inline thread_local bool searching_as_helper = false;
+
 // Root moves the root search leaves out (the GUI asked for a choice of
 // moves). Empty, as it nearly always is, the root searches every move.
 inline thread_local fixed_vector<move, max_moves_in_position> excluded_root_moves;

@@ -63,6 +63,7 @@ bool class_matches(const message* m) {
     case book_request::kind_id: return is_a<book_request>(m);
     case edit_board::kind_id: return is_a<edit_board>(m);
     case set_side::kind_id: return is_a<set_side>(m);
+    case set_threads::kind_id: return is_a<set_threads>(m);
     default: return false;  // timer kinds and the worker's quit are not the main thread's
   }
 }
@@ -277,10 +278,10 @@ const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_comm
 constexpr std::string_view silent_commands[] = {
     "accepted", "ics",    "name",     "protover", "random",   "result", "xboard",
     "post",     "nopost", "hard",     "easy",     "computer", "rating", "draw",
-    "cores",    ".",      "rejected", "white",    "black",    "edit"};
+    ".",        "rejected", "white",  "black",    "edit"};
 // Commands that set a limit or a setting: silent, or one error line.
-constexpr std::string_view setting_commands[] = {"st",     "sd",     "depth",  "nps",
-                                                  "memory", "option", "variant"};
+constexpr std::string_view setting_commands[] = {"st",     "sd",      "depth", "nps",
+                                                  "memory", "option",  "variant", "cores"};
 // The words after which a bare move no longer starts a new game.
 constexpr std::string_view game_words[] = {"analyze",  "black", "edit",      "exit",     "force",
                                            "go",       "new",   "playother", "protover", "remove",
@@ -372,9 +373,13 @@ void check_line(const line_words& line, const before_line& before) {
     FUZZ_REQUIRE(out.empty());
   } else if (is_setting(word)) {
     FUZZ_REQUIRE(out.empty() || (out.size() == 1 && out[0].starts_with("Error")));
-    // The one setting the engine thread carries out: a button.
+    // The settings the engine thread carries out: a button, the threads.
     if (word == "option" && line.argument_text == "Clear Hash")
       expected_posts.push_back(clear_hash::kind_id);
+    const bool some_cores = !line.argument_text.empty() &&
+                            line.argument_text.find_first_not_of("0123456789") == std::string::npos &&
+                            line.argument_text.find_first_not_of('0') != std::string::npos;
+    if (word == "cores" && some_cores) expected_posts.push_back(set_threads::kind_id);
   } else {
     FUZZ_REQUIRE(out.size() == 1 && out[0] == "Unrecognized command " + word);
   }
