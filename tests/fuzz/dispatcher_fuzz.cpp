@@ -178,7 +178,7 @@ std::optional<long long> leading_ms(const std::string& text) {
   if (text[i] == '-' || text[i] == '+') ++i;
   long long ms = 0;
   for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-    if (ms > 1'000'000'000'000LL) return std::nullopt;
+    if (ms > 1'000'000'000LL) return std::nullopt;
     ms = ms * 10 + (text[i] - '0');
   }
   ms *= 1000;
