@@ -2,7 +2,6 @@
 
 #include "base/flags.h"
 #include "base/front_end.h"
-#include "board/castling.h"
 #include "search/search_state.h"
 #include "search/stop_poll.h"
 
@@ -55,10 +54,5 @@ engine& the_engine() {
 }
 
 void post_to_engine(message* m) { the_engine().post_message(m); }
-
-castling_text game_castling_text() {
-  return chess960_game && reporter().spells_castling_in_letters() ? castling_text::castling_letters
-                                                                  : castling_text::coordinate;
-}
 
 }  // namespace marlek
