@@ -122,4 +122,10 @@ void leave_out_root_moves(const std::vector<move>& left_out) {
   forget_root_result({});
 }
 
+root_moves_set_aside::root_moves_set_aside() : kept_(excluded_root_moves.size()) {}
+
+root_moves_set_aside::~root_moves_set_aside() { excluded_root_moves.resize(kept_); }
+
+void root_moves_set_aside::add(move m) { excluded_root_moves.push_back(m); }
+
 }  // namespace marlek

@@ -40,4 +40,20 @@ void restrict_root_moves(const std::vector<move>& allowed);
 // as restrict_root_moves does; the same set again changes nothing.
 void leave_out_root_moves(const std::vector<move>& left_out);
 
+// Root moves left out for a while beside the GUI's choice: the moves of the
+// lines already found while the root is searched for several lines. They
+// are taken back in when the object ends, however the search ended.
+class root_moves_set_aside {
+ public:
+  root_moves_set_aside();
+  ~root_moves_set_aside();
+  root_moves_set_aside(const root_moves_set_aside&) = delete;
+  root_moves_set_aside& operator=(const root_moves_set_aside&) = delete;
+
+  void add(move m);
+
+ private:
+  std::size_t kept_;  // the GUI's choice, at the front of the list
+};
+
 }  // namespace marlek
