@@ -119,6 +119,10 @@ std::vector<move> requested_root_moves(const search_request& request) {
   return allowed;
 }
 
+// Several root lines are for a GUI that shows the thinking: without it the
+// engine searches for its one move.
+int lines_to_show() { return post_thinking.load(std::memory_order_relaxed) ? root_lines() : 1; }
+
 // Whether a request limits the search by time: a time per move or a clock.
 bool has_time_limit(const search_request& r) {
   return r.move_time_ms > 0 || r.white_ms || r.black_ms;
@@ -198,7 +202,9 @@ void eforce::handle(message* m) {
     case clear_hash::kind_id: root::clear_hash(); break;
     case hint_request::kind_id: answer_hint(*eng); break;
     case book_request::kind_id: list_book_moves(); break;
-    default: break;  // times_up, go_now, ponder_hit, quit: nothing to do here
+    // times_up, go_now, ponder_hit, root_lines_changed, quit: nothing to do
+    // here (a search they stopped starts again, when the mode has one).
+    default: break;
   }
   delete m;
 }
@@ -216,7 +222,8 @@ void eanalyze::leave() {
 
 void eanalyze::execute() {
   if (has_legal_moves())
-    iterative_deepening(depth_for(unlimited_plies), search_root, thinking_output::as_posting);
+    iterative_deepening(depth_for(unlimited_plies), search_root, thinking_output::as_posting,
+                        opening_line::written, lines_to_show());
   handle(owner->wait_message());
 }
 
@@ -368,7 +375,8 @@ void ego::limit_request(const search_request& r) {
 void ego::execute() {
   const opening_line opening = plan.searched ? opening_line::left_out : opening_line::written;
   plan.searched = true;
-  iterative_deepening(search_plies() * one_ply, search_root, thinking_output::as_posting, opening);
+  iterative_deepening(search_plies() * one_ply, search_root, thinking_output::as_posting, opening,
+                      lines_to_show());
   // Stopped by a message, or done with a move that waits for its request.
   if (owner->has_message() || plan.hold) {
     handle(owner->wait_message());
