@@ -22,6 +22,7 @@ inline const std::vector<std::string> startup_lines = {
     "feature playother=1 analyze=1",
     "feature variants=\"normal\"",
     "feature variants=\"normal,fischerandom\"",
+    "feature exclude=1",
     "feature memory=1 nps=1",
     "feature option=\"OwnBook -check 1\"",
     "feature option=\"Clear Hash -button\"",
