@@ -63,6 +63,8 @@ bool class_matches(const message* m) {
     case book_request::kind_id: return is_a<book_request>(m);
     case edit_board::kind_id: return is_a<edit_board>(m);
     case set_side::kind_id: return is_a<set_side>(m);
+    case root_choice::kind_id: return is_a<root_choice>(m);
+    case root_lines_changed::kind_id: return is_a<root_lines_changed>(m);
     default: return false;  // timer kinds and the worker's quit are not the main thread's
   }
 }
@@ -100,6 +102,9 @@ std::string expected_setboard;
 std::string expected_move_text;
 std::int32_t expected_ping = 0;
 move expected_move;
+// exclude and include: the command word and its argument text.
+std::string expected_word;
+std::string expected_argument;
 
 // What earlier lines left: an edit open, a colour word not yet posted,
 // whether a command has begun the game.
@@ -125,6 +130,15 @@ void post_to_engine(message* m) {
   if (const auto* p = dynamic_cast<const ping*>(m)) {
     FUZZ_REQUIRE(p->number != 0);
     FUZZ_REQUIRE(p->number == expected_ping);
+  }
+  if (const auto* c = dynamic_cast<const root_choice*>(m)) {
+    using change = root_choice::change;
+    const bool all = expected_argument == "all";
+    const bool exclude = expected_word == "exclude";
+    FUZZ_REQUIRE(exclude || expected_word == "include");
+    FUZZ_REQUIRE(c->what == (exclude ? (all ? change::exclude_all : change::exclude)
+                                     : (all ? change::include_all : change::include)));
+    FUZZ_REQUIRE(c->move_text == (all ? std::string() : expected_argument));
   }
   if (const auto* u = dynamic_cast<const user_move*>(m)) {
     FUZZ_REQUIRE(std::memchr(u->text, '\0', user_move::text_size) != nullptr);
@@ -263,10 +277,12 @@ const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_comm
     {"?", {go_now::kind_id}},
     {"analyze", {analyze::kind_id}},
     {"bk", {book_request::kind_id}},
+    {"exclude", {root_choice::kind_id}},
     {"exit", {force::kind_id}},
     {"force", {force::kind_id}},
     {"go", {go::kind_id}},
     {"hint", {hint_request::kind_id}},
+    {"include", {root_choice::kind_id}},
     {"new", {force::kind_id, setboard::kind_id, play_other::kind_id}},
     {"playother", {play_other::kind_id}},
     {"remove", {remove_pair::kind_id}},
@@ -280,7 +296,7 @@ constexpr std::string_view silent_commands[] = {
     "cores",    ".",      "rejected", "white",    "black",    "edit"};
 // Commands that set a limit or a setting: silent, or one error line.
 constexpr std::string_view setting_commands[] = {"st",     "sd",     "depth",  "nps",
-                                                  "memory", "option", "variant"};
+                                                 "memory", "option", "variant"};
 // The words after which a bare move no longer starts a new game.
 constexpr std::string_view game_words[] = {"analyze",  "black", "edit",      "exit",     "force",
                                            "go",       "new",   "playother", "protover", "remove",
@@ -372,9 +388,12 @@ void check_line(const line_words& line, const before_line& before) {
     FUZZ_REQUIRE(out.empty());
   } else if (is_setting(word)) {
     FUZZ_REQUIRE(out.empty() || (out.size() == 1 && out[0].starts_with("Error")));
-    // The one setting the engine thread carries out: a button.
+    // The settings the engine thread hears of: a button, and the number
+    // of root lines, which a running search starts again with.
     if (word == "option" && line.argument_text == "Clear Hash")
       expected_posts.push_back(clear_hash::kind_id);
+    if (word == "option" && out.empty() && line.argument_text.starts_with("MultiPV="))
+      expected_posts.push_back(root_lines_changed::kind_id);
   } else {
     FUZZ_REQUIRE(out.size() == 1 && out[0] == "Unrecognized command " + word);
   }
@@ -392,6 +411,8 @@ void run_line(std::string_view text) {
   expected_move_text = bare_move ? line.words[0] : line.argument_text;
   expected_ping = leading(line.argument_text);
   expected_move = move(expected_move_text.c_str());
+  expected_word = line.words[0];
+  expected_argument = line.argument_text;
   const before_line before;
   dispatch_text(text);
   if (text.size() > max_line_length) {
