@@ -22,11 +22,13 @@ inline const std::vector<std::string> startup_lines = {
     "feature playother=1 analyze=1",
     "feature variants=\"normal\"",
     "feature variants=\"normal,fischerandom\"",
+    "feature exclude=1",
     "feature memory=1 nps=1",
     "feature smp=1",
     "feature option=\"OwnBook -check 1\"",
     "feature option=\"Clear Hash -button\"",
     "feature option=\"Move Overhead -spin 30 0 5000\"",
+    "feature option=\"MultiPV -spin 1 1 64\"",
 };
 
 // A quiet middlegame with no book move: the engine has to think.

@@ -30,15 +30,15 @@ TEST(ProtocolCommands, TableHoldsExactlyTheProtocolWords) {
     known.push_back(word);
     EXPECT_NE(handler, nullptr) << word;
   }
-  EXPECT_EQ(
-      known,
-      (std::vector<std::string>{
-          ".",      "?",        "accepted", "analyze",   "bk",   "black",    "computer", "cores",
-          "depth",  "draw",     "easy",     "edit",      "exit", "force",    "go",       "hard",
-          "hint",   "ics",      "level",    "memory",    "name", "new",      "nopost",   "nps",
-          "option", "otim",     "ping",     "playother", "post", "protover", "quit",     "random",
-          "rating", "rejected", "remove",   "result",    "sd",   "setboard", "st",       "time",
-          "undo",   "usermove", "variant",  "white",    "xboard"}));
+  EXPECT_EQ(known,
+            (std::vector<std::string>{
+                ".",        "?",         "accepted", "analyze",  "bk",       "black",   "computer",
+                "cores",    "depth",     "draw",     "easy",     "edit",     "exclude", "exit",
+                "force",    "go",        "hard",     "hint",     "ics",      "include", "level",
+                "memory",   "name",      "new",      "nopost",   "nps",      "option",  "otim",
+                "ping",     "playother", "post",     "protover", "quit",     "random",  "rating",
+                "rejected", "remove",    "result",   "sd",       "setboard", "st",      "time",
+                "undo",     "usermove",  "variant",  "white",    "xboard"}));
 }
 
 TEST(ProtocolCommands, UnknownWordsAreReported) {

@@ -284,6 +284,49 @@ TEST_F(ProtocolEngine, AnalyzePostsLinesUntilExit) {
   quit_cleanly();
 }
 
+// The first move of a thinking line's variation.
+std::string first_move_of(const std::string& line) {
+  const std::string pv = line.substr(line.rfind('\t') + 1);
+  return pv.substr(0, pv.find(' '));
+}
+
+// Two lines a depth (MultiPV 2); the moves of both left out, no line starts
+// with either, until `include all` takes them back in.
+TEST_F(ProtocolEngine, ExcludedMovesStayOutOfTheAnalysisUntilIncluded) {
+  send_all({"post", "option MultiPV=2", middlegame, "analyze"});
+  const std::string best = first_move_of(read_through("4\t", 20s).back());
+  const auto second = engine.read_line(5s);
+  ASSERT_TRUE(second.has_value() && second->starts_with("4\t")) << second.value_or("none");
+  const std::string next = first_move_of(*second);
+  ASSERT_NE(best, next);
+
+  send_all({"exclude " + best, "exclude " + next, "ping 1"});
+  read_through("pong 1", 10s);
+  // Every line from here on comes from the search without them, the depth-4
+  // lines too: two of them, each with another move.
+  lines fours;
+  while (fours.size() < 2) {
+    const auto line = engine.read_line(20s);
+    ASSERT_TRUE(line.has_value()) << "no two depth-4 lines";
+    EXPECT_TRUE(is_posted_thinking_line(*line)) << *line;
+    EXPECT_NE(first_move_of(*line), best) << *line;
+    EXPECT_NE(first_move_of(*line), next) << *line;
+    if (line->starts_with("4\t")) fours.push_back(*line);
+  }
+  EXPECT_NE(first_move_of(fours[0]), first_move_of(fours[1]));
+
+  send_all({"include all", "ping 2"});
+  read_through("pong 2", 10s);
+  bool back = false;
+  while (!back) {
+    const auto line = engine.read_line(20s);
+    ASSERT_TRUE(line.has_value()) << best << " did not come back";
+    back = first_move_of(*line) == best;
+  }
+  send_all({"exit"});
+  quit_cleanly();
+}
+
 TEST_F(ProtocolEngine, PonderingPostsNothing) {
   const auto idle = engine.cpu_time();
   send_all({"hard", "post", "time 100000", "otim 100000", middlegame, "playother"});

@@ -194,6 +194,32 @@ TEST_F(Deepening, InterruptedIterationWritesNothingAndKeepsTheBestMove) {
   EXPECT_EQ(hash_table::probe()->in_search(), 0);
 }
 
+// Several root lines: a stop anywhere in a depth writes none of its lines,
+// leaves the GUI's choice of moves (none here) as it was, and keeps the
+// move to play on line 1 of the last depth written.
+TEST_F(Deepening, SeveralLinesStoppedAnywhereKeepTheLastWholeDepth) {
+  const char* fen = "r1bq1rk1/pp2bppp/2n2n2/3p4/3P4/2NB1N2/PP3PPP/R1BQ1RK1 w - - 0 10";
+  ASSERT_TRUE(set_up_afresh(fen));
+  iterative_deepening(400, search_root, thinking_output::as_posting, opening_line::written, 3);
+  ASSERT_EQ(lines().size(), 7u);  // the opening line, then three at depths 3 and 4
+  const int whole = poll_calls;
+  for (int stop_at = whole / 7; stop_at < whole; stop_at += whole / 7) {
+    ASSERT_TRUE(set_up_afresh(fen));
+    output.str("");
+    poll_calls = 0;
+    poll_limit = stop_at;
+    iterative_deepening(400, search_root, thinking_output::as_posting, opening_line::written, 3);
+    const auto written = lines();
+    ASSERT_EQ((written.size() - 1) % 3, 0u) << "stopped at poll " << stop_at;
+    if (written.size() > 1) {  // depths up to 2 are complete but write no line
+      const std::string pv = field(written[written.size() - 3], 5);
+      EXPECT_EQ(pv.substr(0, pv.find(' ')), best_move_text()) << "stopped at poll " << stop_at;
+    }
+    EXPECT_TRUE(excluded_root_moves.empty()) << "stopped at poll " << stop_at;
+    EXPECT_EQ(hash_table::probe()->in_search(), 0);
+  }
+}
+
 // A stand-in for the search routine: records each call and answers from a
 // script, so that the deepening loop itself can be watched.
 struct search_call {

@@ -271,6 +271,94 @@ TEST_F(UciProcess, SearchmovesLimitsTheRootAndRefusesWhatIsNotLegal) {
   test::quit_cleanly(engine);
 }
 
+// One of several lines: its depth, number, score (a mate as a score beyond
+// every centipawn score, the nearer the higher) and first move.
+struct numbered_line {
+  int depth = 0, number = 0, score = 0;
+  std::string first_move;
+};
+
+std::optional<numbered_line> read_numbered_line(const std::string& line) {
+  static const std::regex form(
+      "info depth ([0-9]+) seldepth [0-9]+ multipv ([0-9]+) score (cp|mate) (-?[0-9]+) nodes "
+      "[0-9]+ nps [0-9]+ time [0-9]+ pv ([a-h][1-8][a-h][1-8][qrbn]?)( "
+      "[a-h][1-8][a-h][1-8][qrbn]?)*");
+  std::smatch match;
+  if (!std::regex_match(line, match, form)) return std::nullopt;
+  int score = std::stoi(match[4].str());
+  if (match[3].str() == "mate") score = score > 0 ? 100000 - score : -100000 - score;
+  return numbered_line{std::stoi(match[1].str()), std::stoi(match[2].str()), score, match[5].str()};
+}
+
+// The info lines of a search, each of them numbered, grouped by depth
+// (1 on) in the order they came.
+std::vector<std::vector<numbered_line>> lines_by_depth(const lines& seen) {
+  std::vector<std::vector<numbered_line>> depths;
+  for (const std::string& line : seen) {
+    if (!line.starts_with("info depth")) continue;
+    const auto numbered = read_numbered_line(line);
+    EXPECT_TRUE(numbered.has_value()) << line;
+    if (!numbered) continue;
+    if (depths.size() < static_cast<std::size_t>(numbered->depth))
+      depths.resize(static_cast<std::size_t>(numbered->depth));
+    depths[static_cast<std::size_t>(numbered->depth) - 1].push_back(*numbered);
+  }
+  return depths;
+}
+
+// Every depth shows `count` lines numbered 1 on, best first, each starting
+// with another move, one of `allowed` when it names any.
+void expect_lines_per_depth(const std::vector<std::vector<numbered_line>>& depths,
+                            std::size_t count, const std::vector<std::string>& allowed = {}) {
+  for (std::size_t d = 0; d < depths.size(); ++d) {
+    const auto& at_depth = depths[d];
+    ASSERT_EQ(at_depth.size(), count) << "depth " << d + 1;
+    std::vector<std::string> first_moves;
+    std::vector<int> scores;
+    for (std::size_t k = 0; k < count; ++k) {
+      EXPECT_EQ(at_depth[k].number, static_cast<int>(k) + 1) << "depth " << d + 1;
+      scores.push_back(at_depth[k].score);
+      first_moves.push_back(at_depth[k].first_move);
+      const bool may_start = allowed.empty() || std::find(allowed.begin(), allowed.end(),
+                                                          first_moves.back()) != allowed.end();
+      EXPECT_TRUE(may_start) << "depth " << d + 1 << " starts with " << first_moves.back();
+    }
+    EXPECT_TRUE(std::is_sorted(scores.rbegin(), scores.rend())) << "depth " << d + 1;
+    std::sort(first_moves.begin(), first_moves.end());
+    EXPECT_EQ(std::adjacent_find(first_moves.begin(), first_moves.end()), first_moves.end())
+        << "depth " << d + 1 << ": two lines start with the same move";
+  }
+}
+
+// MultiPV: three lines at every depth of a search to depth 7, the move
+// played being line 1's; with only two moves to choose from (searchmoves,
+// in an analysis that runs until stopped), two lines.
+TEST_F(UciProcess, MultiPvShowsTheBestLinesOfEveryDepth) {
+  send_all({"setoption name OwnBook value false", "setoption name MultiPV value 3",
+            "position startpos", "go depth 7"});
+  const lines seen = search_lines(60s);
+  const auto depths = lines_by_depth(seen);
+  ASSERT_EQ(depths.size(), 7u);
+  expect_lines_per_depth(depths, 3);
+  EXPECT_EQ(best_move_of(seen.back()), depths.back().front().first_move);
+
+  send_all({"go infinite searchmoves a2a3 h2h3"});
+  lines analysis;
+  while (auto line = engine.read_line(20s)) {
+    analysis.push_back(*line);
+    if (line->starts_with("info depth 4 ") && line->find(" multipv 2 ") != std::string::npos) break;
+  }
+  send_all({"stop"});
+  const lines rest = search_lines(5s);
+  analysis.insert(analysis.end(), rest.begin(), rest.end());
+  const auto analysed = lines_by_depth(analysis);
+  ASSERT_GE(analysed.size(), 4u);
+  expect_lines_per_depth(analysed, 2, {"a2a3", "h2h3"});
+  const std::string best = best_move_of(analysis.back());
+  EXPECT_TRUE(best == "a2a3" || best == "h2h3") << best;
+  test::quit_cleanly(engine);
+}
+
 // The clock of `go` is the side to move's, also after a position the
 // engine refused: Black is still to move, with a clock that has run out.
 TEST_F(UciProcess, RefusedPositionKeepsWhoseClockIsRead) {
@@ -296,8 +384,7 @@ TEST_F(UciProcess, FaultsBelowTheFrontEndAreInfoStrings) {
 // Chess960 in UCI: castling is the king taking its own rook, read in the
 // game's moves and written in the engine's own.
 TEST_F(UciProcess, Chess960CastlesKingTakesRook) {
-  const std::string start =
-      "position fen 1r2k1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2K1R1 w GBgb - 0 1";
+  const std::string start = "position fen 1r2k1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2K1R1 w GBgb - 0 1";
   send_all({"setoption name UCI_Chess960 value true", start, "go depth 1 searchmoves e1b1"});
   EXPECT_EQ(best_move_of(search_lines().back()), "e1b1");  // O-O-O: Kc1, Rd1
   // O-O for White (Kg1, Rf1), O-O-O for Black (Kc8, Rd8): a rook stands on

@@ -83,6 +83,10 @@ class fixed_vector {
   // A copy as a std::vector, and comparison with one, for what reads the
   // stacks from outside (tests, reports).
   operator std::vector<T>() const { return std::vector<T>(begin(), end()); }
+  fixed_vector& operator=(const std::vector<T>& items_of) {
+    assign(items_of.begin(), items_of.end());
+    return *this;
+  }
   friend bool operator==(const fixed_vector& a, const std::vector<T>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end());
   }

@@ -26,6 +26,7 @@ namespace marlek {
 // One completed depth of a search.
 struct search_report {
   int depth = 0;                // plies
+  int line = 0;                 // among several root lines, 1 the best; 0 when there is one
   int score = 0;                // centipawns, side to move's view; ±10000 is a mate
   std::int64_t elapsed_ms = 0;  // since the position was last changed
   std::uint64_t nodes = 0;      // searched since the same moment

@@ -59,9 +59,4 @@ engine& the_engine() {
 
 void post_to_engine(message* m) { the_engine().post_message(m); }
 
-castling_text game_castling_text() {
-  return chess960_game && reporter().spells_castling_in_letters() ? castling_text::castling_letters
-                                                                  : castling_text::coordinate;
-}
-
 }  // namespace marlek

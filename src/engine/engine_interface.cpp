@@ -65,6 +65,18 @@ void wait_for_opponent() { post_to_engine(new play_other); }
 
 void move_now() { post_to_engine(new go_now); }
 
+void exclude_move(std::string_view text) {
+  post_to_engine(new root_choice(root_choice::change::exclude, text));
+}
+
+void include_move(std::string_view text) {
+  post_to_engine(new root_choice(root_choice::change::include, text));
+}
+
+void exclude_all_moves() { post_to_engine(new root_choice(root_choice::change::exclude_all, "")); }
+
+void include_all_moves() { post_to_engine(new root_choice(root_choice::change::include_all, "")); }
+
 void start_search(search_request request) {
   post_to_engine(new marlek::start_search(std::move(request)));
 }

@@ -70,6 +70,16 @@ void think_on_move();
 void wait_for_opponent();
 // Move now, if thinking.
 void move_now();
+// The root moves the searches of the current position leave out (xboard's
+// exclude and include): one move, as the GUI wrote it, or all of them. A
+// change during a search starts its iteration again with the new choice; a
+// new position searches every move again. With every move left out,
+// analysis waits for one to be taken back in, and the engine's own move is
+// chosen among all of them.
+void exclude_move(std::string_view text);
+void include_move(std::string_view text);
+void exclude_all_moves();
+void include_all_moves();
 
 // Searches of a GUI that keeps the game ----------------------------------------
 

@@ -56,18 +56,19 @@ int depth_for(int own_plies) { return capped_depth(own_plies) * one_ply; }
 // The root the helpers set up: the game, and any move the engine has made
 // on its board beyond it (the reply it ponders on).
 helper_root root_of_the_search() {
-  helper_root root{root::set_up_text, root::set_up_as_chess960, {}};
-  for (std::size_t i = 1; i < position::path.size(); ++i) root.moves.push_back(position::path[i].made);
+  helper_root root{root::set_up_text, root::set_up_as_chess960, {}, excluded_root_moves};
+  for (std::size_t i = 1; i < position::path.size(); ++i)
+    root.moves.push_back(position::path[i].made);
   return root;
 }
 
 // Iterative deepening on this thread, with the helpers beside it on more
 // than one.
 void deepen(int max_depth, search_fn search, thinking_output output,
-            opening_line opening = opening_line::written) {
+            opening_line opening = opening_line::written, int lines = 1) {
   const bool helped = search_threads() > 1 && has_legal_moves();
   if (helped) start_helpers(root_of_the_search(), max_depth);
-  iterative_deepening(max_depth, search, output, opening);
+  iterative_deepening(max_depth, search, output, opening, lines);
   if (helped) stop_helpers();
 }
 
@@ -136,6 +137,39 @@ std::vector<move> requested_root_moves(const search_request& request) {
       allowed.push_back(m);
   }
   return allowed;
+}
+
+// Several root lines are for a GUI that shows the thinking: without it the
+// engine searches for its one move.
+int lines_to_show() { return post_thinking.load(std::memory_order_relaxed) ? root_lines() : 1; }
+
+// xboard's exclude and include. A move that is no legal root move here is
+// refused by its text; leaving out a move already left out, or taking in
+// one that is searched, changes nothing.
+void change_root_choice(const root_choice& choice) {
+  std::vector<move> left_out = left_out_root_moves();
+  switch (choice.what) {
+    case root_choice::change::include_all: left_out.clear(); break;
+    case root_choice::change::exclude_all:
+      left_out.assign(global_moves.begin(),
+                      global_moves.begin() + static_cast<std::ptrdiff_t>(root_moves_end));
+      break;
+    case root_choice::change::exclude:
+    case root_choice::change::include: {
+      const bool exclude = choice.what == root_choice::change::exclude;
+      const move m = read_move(choice.move_text.c_str(), game_castling_text());
+      if (root_move_index(m) == no_root_move) {
+        reporter().complaint(std::string("Error (not a legal move here): ") +
+                             (exclude ? "exclude " : "include ") + choice.move_text);
+        return;
+      }
+      const auto at = std::find(left_out.begin(), left_out.end(), m);
+      if (exclude && at == left_out.end()) left_out.push_back(m);
+      if (!exclude && at != left_out.end()) left_out.erase(at);
+      break;
+    }
+  }
+  leave_out_root_moves(left_out);
 }
 
 // Whether a request limits the search by time: a time per move or a clock.
@@ -221,7 +255,13 @@ void eforce::handle(message* m) {
       break;
     case hint_request::kind_id: answer_hint(*eng); break;
     case book_request::kind_id: list_book_moves(); break;
-    default: break;  // times_up, go_now, ponder_hit, quit: nothing to do here
+    case root_choice::kind_id:
+      if (auto* c = as<root_choice>(m, "Error: engine received malformed ROOT_CHOICE message."))
+        change_root_choice(*c);
+      break;
+    // times_up, go_now, ponder_hit, root_lines_changed, quit: nothing to do
+    // here (a search they stopped starts again, when the mode has one).
+    default: break;
   }
   delete m;
 }
@@ -239,7 +279,8 @@ void eanalyze::leave() {
 
 void eanalyze::execute() {
   if (has_legal_moves())
-    deepen(depth_for(unlimited_plies), search_root, thinking_output::as_posting);
+    deepen(depth_for(unlimited_plies), search_root, thinking_output::as_posting,
+           opening_line::written, lines_to_show());
   handle(owner->wait_message());
 }
 
@@ -389,9 +430,13 @@ void ego::limit_request(const search_request& r) {
 }
 
 void ego::execute() {
+  // The engine's own move cannot wait for the GUI to take a move back in:
+  // a choice that leaves out every move lets it choose among all of them.
+  if (!request && allowed_root_move_count() == 0) restrict_root_moves({});
   const opening_line opening = plan.searched ? opening_line::left_out : opening_line::written;
   plan.searched = true;
-  deepen(search_plies() * one_ply, search_root, thinking_output::as_posting, opening);
+  deepen(search_plies() * one_ply, search_root, thinking_output::as_posting, opening,
+         lines_to_show());
   // Stopped by a message, or done with a move that waits for its request.
   if (owner->has_message() || plan.hold) {
     handle(owner->wait_message());
@@ -461,7 +506,9 @@ void ego::handle(message* m) {
 void ego::leave() {
   eng->node_limit = 0;
   plan.deadline = no_alarm;
-  restrict_root_moves({});
+  // A request's searchmoves are its own; xboard's choice belongs to the
+  // position and stays until the position changes.
+  if (request) restrict_root_moves({});
   if (pending_ping == 0) return;
   reporter().pong(pending_ping);
   pending_ping = 0;

@@ -20,6 +20,9 @@ constexpr std::int64_t default_hash_mb =
 constexpr std::int64_t most_hash_mb = 65536;
 constexpr std::int64_t default_move_overhead_ms = 30;
 constexpr std::int64_t most_move_overhead_ms = 5000;
+// Root lines a GUI may ask to be shown: enough for every move of most
+// positions, few enough that each still gets searched.
+constexpr std::int64_t most_root_lines = 64;
 
 std::atomic<std::int64_t> overhead{default_move_overhead_ms};
 
@@ -47,11 +50,16 @@ void apply_chess960(std::int64_t) {}
 // searches.
 void apply_threads(std::int64_t n) { post_to_engine(new set_threads(static_cast<int>(n))); }
 
+// Read as each search starts. A GUI changes it while the engine analyses
+// (xboard's buttons for more or fewer lines), so a running search starts
+// its iteration again with the new number.
+void apply_multi_pv(std::int64_t) { post_to_engine(new root_lines_changed); }
+
 constexpr unsigned both = offered_in_uci | offered_in_xboard;
 
 constexpr std::int64_t most_threads = 256;
 
-constexpr std::array<setting, 7> table = {{
+constexpr std::array<setting, 8> table = {{
     {"Hash", setting_kind::spin, default_hash_mb, 1, most_hash_mb, offered_in_uci, apply_hash},
     {"Threads", setting_kind::spin, 1, 1, most_threads, offered_in_uci, apply_threads},
     {"OwnBook", setting_kind::check, 1, 0, 1, both, apply_own_book},
@@ -59,6 +67,7 @@ constexpr std::array<setting, 7> table = {{
     {"Clear Hash", setting_kind::button, 0, 0, 0, both, apply_clear_hash},
     {"Move Overhead", setting_kind::spin, default_move_overhead_ms, 0, most_move_overhead_ms, both,
      apply_move_overhead},
+    {"MultiPV", setting_kind::spin, 1, 1, most_root_lines, both, apply_multi_pv},
     {"UCI_Chess960", setting_kind::check, 0, 0, 1, offered_in_uci, apply_chess960},
 }};
 
@@ -109,5 +118,7 @@ std::int64_t move_overhead_ms() { return overhead.load(std::memory_order_relaxed
 bool own_book_enabled() { return own_book.load(std::memory_order_relaxed); }
 
 bool uci_chess960() { return setting_value(*find_setting("UCI_Chess960")) != 0; }
+
+int root_lines() { return static_cast<int>(setting_value(*find_setting("MultiPV"))); }
 
 }  // namespace marlek

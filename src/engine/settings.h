@@ -53,5 +53,7 @@ std::int64_t move_overhead_ms();
 bool own_book_enabled();
 // UCI_Chess960: the GUI's games are games of Chess960.
 bool uci_chess960();
+// MultiPV: how many root lines a search shows, each with another first move.
+int root_lines();
 
 }  // namespace marlek

@@ -54,10 +54,11 @@ void root::clear_hash() {
     make_move(m);
     if (hash_entry* entry = hash_table::probe()) entry->set_repetitions(entry->repetitions() + 1u);
   }
-  // The position is the same: a choice of root moves the GUI made stays.
-  const std::vector<move> allowed = allowed_root_moves();
+  // The position is the same: a choice of root moves the GUI made stays,
+  // also one that leaves every move out.
+  const std::vector<move> left_out = left_out_root_moves();
   build_root_moves();
-  restrict_root_moves(allowed);
+  leave_out_root_moves(left_out);
 }
 
 }  // namespace marlek

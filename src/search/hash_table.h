@@ -72,7 +72,9 @@ class hash_entry {
   void set_bound(std::uint8_t b) { result_bits = (result_bits & ~bound_bits) | (b & bound_bits); }
   // Whether hash_move holds a move.
   bool has_move() const { return (result_bits & move_bit) != 0; }
-  void set_has_move(bool on) { result_bits = on ? result_bits | move_bit : result_bits & ~move_bit; }
+  void set_has_move(bool on) {
+    result_bits = on ? result_bits | move_bit : result_bits & ~move_bit;
+  }
   // Occurrences of the position in the game, modulo 16.
   std::uint8_t repetitions() const { return game_bits & repetition_bits; }
   void set_repetitions(unsigned n) {

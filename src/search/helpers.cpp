@@ -124,6 +124,11 @@ void search_as_helper(int index, const helper_root& root, int max_depth) {
   if (!set_up_board(root.fen.c_str(), nullptr, root.chess960)) return;
   for (move m : root.moves) make_move(m);
   list_root_moves();
+  const auto kept = std::remove_if(global_moves.begin(), global_moves.end(), [&](move m) {
+    return std::find(root.left_out.begin(), root.left_out.end(), m) != root.left_out.end();
+  });
+  global_moves.resize(static_cast<std::size_t>(kept - global_moves.begin()));
+  root_moves_end = global_moves.size();
   if (root_moves_end == 0) return;
   clear_history();
   earlier_nodes = published_nodes->load(std::memory_order_relaxed);

@@ -34,6 +34,8 @@ struct helper_root {
   std::string fen;
   bool chess960 = false;
   std::vector<move> moves;
+  // The root moves the GUI had the search leave out.
+  std::vector<move> left_out;
 };
 
 // Makes `threads` - 1 helpers ready (joining any beyond), each with what it

@@ -25,10 +25,15 @@ enum class opening_line { written, left_out };
 // best root move of the last completed iteration. While posting, writes a
 // thinking line first and then one per completed depth above two plies.
 // Keeps completed_depth on the last depth completed. Does nothing for a
-// position without legal moves.
+// position without legal moves, nor when the root search may search none.
+//
+// With search_root and `root_lines` above 1, every depth finds that many
+// lines, each starting with another root move (as many as there are moves
+// to search, when fewer), and writes them best first; iterate.cpp tells
+// how.
 void iterative_deepening(int max_depth_hundredths, search_fn search,
                          thinking_output output = thinking_output::as_posting,
-                         opening_line opening = opening_line::written);
+                         opening_line opening = opening_line::written, int root_lines = 1);
 
 // The root node: searches the legal root moves, the stored best move first.
 int search_root(int depth, int alpha, int beta);

@@ -25,6 +25,26 @@ void keep_legal(std::size_t from) {
   }
   global_moves.resize(end);
 }
+
+// The root moves to search have changed: what the root entry has stored was
+// found among other moves, so its bound goes (the game's count of the
+// position and its place on the path stay). Its move becomes the first of
+// `preferred`, or else the first root move still searched, unless it may
+// still be searched itself; best_move follows it.
+void forget_root_result(const std::vector<move>& preferred) {
+  hash_entry* root = hash_table::probe();
+  if (!root || root_moves_end == 0) return;
+  root->set_bound(no_bound);
+  root->depth = 0;
+  if (!root->has_move() || is_excluded_root_move(root->hash_move) ||
+      root_move_index(root->hash_move) == no_root_move) {
+    std::size_t first = 0;
+    while (first + 1 < root_moves_end && is_excluded_root_move(global_moves[first])) ++first;
+    root->hash_move = preferred.empty() ? global_moves[first] : preferred.front();
+    root->set_has_move(1);
+  }
+  best_move = root_move_index(root->hash_move);
+}
 }  // namespace
 
 void list_root_moves() {
@@ -81,13 +101,14 @@ bool is_excluded_root_move(move m) {
              excluded_root_moves.end();
 }
 
-std::vector<move> allowed_root_moves() {
-  std::vector<move> allowed;
-  if (excluded_root_moves.empty()) return allowed;
+std::size_t allowed_root_move_count() {
+  std::size_t count = 0;
   for (std::size_t i = 0; i < root_moves_end; ++i)
-    if (!is_excluded_root_move(global_moves[i])) allowed.push_back(global_moves[i]);
-  return allowed;
+    if (!is_excluded_root_move(global_moves[i])) ++count;
+  return count;
 }
+
+std::vector<move> left_out_root_moves() { return excluded_root_moves; }
 
 void restrict_root_moves(const std::vector<move>& allowed) {
   if (allowed.empty() && excluded_root_moves.empty()) return;
@@ -96,17 +117,21 @@ void restrict_root_moves(const std::vector<move>& allowed) {
     for (std::size_t i = 0; i < root_moves_end; ++i)
       if (std::find(allowed.begin(), allowed.end(), global_moves[i]) == allowed.end())
         excluded_root_moves.push_back(global_moves[i]);
-  hash_entry* root = hash_table::probe();
-  if (!root || root_moves_end == 0) return;
-  // Kept: the game's count of the position and its place on the path.
-  root->set_bound(no_bound);
-  root->depth = 0;
-  if (!root->has_move() || is_excluded_root_move(root->hash_move) ||
-      root_move_index(root->hash_move) == no_root_move) {
-    root->hash_move = allowed.empty() ? global_moves[0] : allowed.front();
-    root->set_has_move(1);
-  }
-  best_move = root_move_index(root->hash_move);
+  forget_root_result(allowed);
 }
+
+void leave_out_root_moves(const std::vector<move>& left_out) {
+  if (left_out.size() == excluded_root_moves.size() &&
+      std::is_permutation(left_out.begin(), left_out.end(), excluded_root_moves.begin()))
+    return;
+  excluded_root_moves = left_out;
+  forget_root_result({});
+}
+
+root_moves_set_aside::root_moves_set_aside() : kept_(excluded_root_moves.size()) {}
+
+root_moves_set_aside::~root_moves_set_aside() { excluded_root_moves.resize(kept_); }
+
+void root_moves_set_aside::add(move m) { excluded_root_moves.push_back(m); }
 
 }  // namespace marlek

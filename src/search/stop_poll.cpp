@@ -1,6 +1,5 @@
 #include "search/stop_poll.h"
 
-
 namespace marlek {
 
 namespace {

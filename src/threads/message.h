@@ -5,7 +5,7 @@
 // pointer. Receivers switch on `kind` and then cast to the class that the
 // kind stands for; each class names its kind as `kind_id`.
 //
-// Kinds 3 to 9 are unused; 23 and 24 are the set-ups of set_up_messages.h,
+// Kinds 5 to 9 are unused; 23 and 24 are the set-ups of set_up_messages.h,
 // 26 to 28 the searches of search_messages.h; 29 sets the search threads;
 // -99 is the worker's own `quit`, private to mt_object.cpp.
 #include <cstdint>
@@ -68,6 +68,21 @@ using remove_pair = simple_message<18>;   // take back the last two moves
 using clear_hash = simple_message<20>;    // forget every search result
 using hint_request = simple_message<21>;  // suggest a move for the side to move
 using book_request = simple_message<22>;  // list the book moves of the position
+// The number of root lines to show changed: a running search starts its
+// iteration again, every other mode goes on as it was.
+using root_lines_changed = simple_message<3>;
+
+// The GUI's choice of the root moves to search in the current position:
+// one move (as the GUI wrote it, read on the engine thread) left out or
+// taken back in, or all of them. A new position searches every move again.
+struct root_choice : message {
+  static constexpr std::int32_t kind_id = 4;
+  enum class change { exclude, include, exclude_all, include_all };
+  root_choice(change what_changes, std::string_view text)
+      : message(kind_id), what(what_changes), move_text(text) {}
+  change what;
+  std::string move_text;  // empty for all moves
+};
 
 // The opponent's move, as read from the command line, and the text it was
 // read from, for the error line that names it; legality is the engine

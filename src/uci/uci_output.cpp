@@ -40,11 +40,13 @@ void uci_output::thinking(const search_report& report) {
   // Depth 0 is no search, only what the table held before one began.
   if (report.depth == 0 || report.pv.empty()) return;
   const std::size_t seldepth = std::max(report.pv.size(), static_cast<std::size_t>(report.depth));
-  std::string line = "info depth " + std::to_string(report.depth) + " seldepth " +
-                     std::to_string(seldepth) + " score " + score_words(report) + " nodes " +
-                     std::to_string(report.nodes) + " nps " +
-                     std::to_string(nodes_per_second(report)) + " time " +
-                     std::to_string(report.elapsed_ms) + " pv";
+  std::string line =
+      "info depth " + std::to_string(report.depth) + " seldepth " + std::to_string(seldepth);
+  // One of several lines says which; a single line stays as it always was.
+  if (report.line > 0) line += " multipv " + std::to_string(report.line);
+  line += " score " + score_words(report) + " nodes " + std::to_string(report.nodes) + " nps " +
+          std::to_string(nodes_per_second(report)) + " time " + std::to_string(report.elapsed_ms) +
+          " pv";
   for (const std::string& move : report.pv) line += ' ' + move;
   output_line(line);
   scored = true;

@@ -3,6 +3,7 @@
 #include "xboard/clock_commands.h"
 #include "xboard/colour_commands.h"
 #include "xboard/edit_commands.h"
+#include "xboard/exclude_commands.h"
 #include "xboard/game_commands.h"
 #include "xboard/limit_commands.h"
 #include "xboard/negotiation.h"
@@ -29,12 +30,14 @@ const command_map& command_table() {
       {"draw", noted_command},
       {"easy", easy_command},
       {"edit", edit_command},
+      {"exclude", exclude_command},
       {"exit", exit_command},
       {"force", force_command},
       {"go", go_command},
       {"hard", hard_command},
       {"hint", hint_command},
       {"ics", ignored_command},
+      {"include", include_command},
       {"level", level_command},
       {"memory", memory_command},
       {"name", ignored_command},

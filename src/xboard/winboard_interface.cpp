@@ -24,6 +24,7 @@ constexpr std::string_view opening_lines[] = {
 // earlier one.
 constexpr std::string_view further_lines[] = {
     "feature variants=\"normal,fischerandom\"",
+    "feature exclude=1",
 };
 
 }  // namespace

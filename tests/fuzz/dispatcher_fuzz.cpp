@@ -64,6 +64,8 @@ bool class_matches(const message* m) {
     case edit_board::kind_id: return is_a<edit_board>(m);
     case set_side::kind_id: return is_a<set_side>(m);
     case set_threads::kind_id: return is_a<set_threads>(m);
+    case root_choice::kind_id: return is_a<root_choice>(m);
+    case root_lines_changed::kind_id: return is_a<root_lines_changed>(m);
     default: return false;  // timer kinds and the worker's quit are not the main thread's
   }
 }
@@ -101,6 +103,9 @@ std::string expected_setboard;
 std::string expected_move_text;
 std::int32_t expected_ping = 0;
 move expected_move;
+// exclude and include: the command word and its argument text.
+std::string expected_word;
+std::string expected_argument;
 
 // What earlier lines left: an edit open, a colour word not yet posted,
 // whether a command has begun the game.
@@ -126,6 +131,15 @@ void post_to_engine(message* m) {
   if (const auto* p = dynamic_cast<const ping*>(m)) {
     FUZZ_REQUIRE(p->number != 0);
     FUZZ_REQUIRE(p->number == expected_ping);
+  }
+  if (const auto* c = dynamic_cast<const root_choice*>(m)) {
+    using change = root_choice::change;
+    const bool all = expected_argument == "all";
+    const bool exclude = expected_word == "exclude";
+    FUZZ_REQUIRE(exclude || expected_word == "include");
+    FUZZ_REQUIRE(c->what == (exclude ? (all ? change::exclude_all : change::exclude)
+                                     : (all ? change::include_all : change::include)));
+    FUZZ_REQUIRE(c->move_text == (all ? std::string() : expected_argument));
   }
   if (const auto* u = dynamic_cast<const user_move*>(m)) {
     FUZZ_REQUIRE(std::memchr(u->text, '\0', user_move::text_size) != nullptr);
@@ -179,7 +193,7 @@ std::optional<long long> leading_ms(const std::string& text) {
   if (text[i] == '-' || text[i] == '+') ++i;
   long long ms = 0;
   for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-    if (ms > 1'000'000'000'000LL) return std::nullopt;
+    if (ms > 1'000'000'000LL) return std::nullopt;
     ms = ms * 10 + (text[i] - '0');
   }
   ms *= 1000;
@@ -264,10 +278,12 @@ const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_comm
     {"?", {go_now::kind_id}},
     {"analyze", {analyze::kind_id}},
     {"bk", {book_request::kind_id}},
+    {"exclude", {root_choice::kind_id}},
     {"exit", {force::kind_id}},
     {"force", {force::kind_id}},
     {"go", {go::kind_id}},
     {"hint", {hint_request::kind_id}},
+    {"include", {root_choice::kind_id}},
     {"new", {force::kind_id, setboard::kind_id, play_other::kind_id}},
     {"playother", {play_other::kind_id}},
     {"remove", {remove_pair::kind_id}},
@@ -276,12 +292,12 @@ const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_comm
     {"usermove", {user_move::kind_id}},
 };
 constexpr std::string_view silent_commands[] = {
-    "accepted", "ics",    "name",     "protover", "random",   "result", "xboard",
-    "post",     "nopost", "hard",     "easy",     "computer", "rating", "draw",
-    ".",        "rejected", "white",  "black",    "edit"};
+    "accepted", "ics",      "name",  "protover", "random",   "result", "xboard",
+    "post",     "nopost",   "hard",  "easy",     "computer", "rating", "draw",
+    ".",        "rejected", "white", "black",    "edit"};
 // Commands that set a limit or a setting: silent, or one error line.
-constexpr std::string_view setting_commands[] = {"st",     "sd",      "depth", "nps",
-                                                  "memory", "option",  "variant", "cores"};
+constexpr std::string_view setting_commands[] = {"st",     "sd",     "depth",   "nps",
+                                                 "memory", "option", "variant", "cores"};
 // The words after which a bare move no longer starts a new game.
 constexpr std::string_view game_words[] = {"analyze",  "black", "edit",      "exit",     "force",
                                            "go",       "new",   "playother", "protover", "remove",
@@ -373,12 +389,16 @@ void check_line(const line_words& line, const before_line& before) {
     FUZZ_REQUIRE(out.empty());
   } else if (is_setting(word)) {
     FUZZ_REQUIRE(out.empty() || (out.size() == 1 && out[0].starts_with("Error")));
-    // The settings the engine thread carries out: a button, the threads.
+    // The settings the engine thread hears of: a button, the number of
+    // root lines, which a running search starts again with, and the threads.
     if (word == "option" && line.argument_text == "Clear Hash")
       expected_posts.push_back(clear_hash::kind_id);
-    const bool some_cores = !line.argument_text.empty() &&
-                            line.argument_text.find_first_not_of("0123456789") == std::string::npos &&
-                            line.argument_text.find_first_not_of('0') != std::string::npos;
+    if (word == "option" && out.empty() && line.argument_text.starts_with("MultiPV="))
+      expected_posts.push_back(root_lines_changed::kind_id);
+    const bool some_cores =
+        !line.argument_text.empty() &&
+        line.argument_text.find_first_not_of("0123456789") == std::string::npos &&
+        line.argument_text.find_first_not_of('0') != std::string::npos;
     if (word == "cores" && some_cores) expected_posts.push_back(set_threads::kind_id);
   } else {
     FUZZ_REQUIRE(out.size() == 1 && out[0] == "Unrecognized command " + word);
@@ -397,6 +417,8 @@ void run_line(std::string_view text) {
   expected_move_text = bare_move ? line.words[0] : line.argument_text;
   expected_ping = leading(line.argument_text);
   expected_move = move(expected_move_text.c_str());
+  expected_word = line.words[0];
+  expected_argument = line.argument_text;
   const before_line before;
   dispatch_text(text);
   if (text.size() > max_line_length) {
