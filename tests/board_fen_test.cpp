@@ -33,7 +33,7 @@ TEST(BoardFen, InitialPosition) {
   EXPECT_EQ(position::capture_plies[0], -1);
   EXPECT_EQ(position::top_ep_ply(), -2);
   EXPECT_EQ(position::ply, 0);
-  EXPECT_EQ(hash_table::probe()->repetitions, 1);
+  EXPECT_EQ(hash_table::probe()->repetitions(), 1);
   EXPECT_EQ(root_moves_end, 20u);
 }
 

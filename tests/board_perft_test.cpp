@@ -160,7 +160,8 @@ void expect_check_test_before_move_agrees(const std::string& where) {
     const bool attacked_king = mover_attacked();
     unmake_move(m);
     const std::vector<apiece*> made[2] = {position::pieces[white], position::pieces[black]};
-    for (int c = white; c <= black; ++c) position::pieces[c] = before[c];
+    for (int c = white; c <= black; ++c)
+      position::pieces[c].assign(before[c].begin(), before[c].end());
     ASSERT_EQ(leaves_king_attacked(m), attacked_king) << where << " move " << to_text(m);
     reorder_as_if_made(m);
     for (int c = white; c <= black; ++c)

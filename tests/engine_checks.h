@@ -24,6 +24,7 @@ inline const std::vector<std::string> startup_lines = {
     "feature variants=\"normal,fischerandom\"",
     "feature exclude=1",
     "feature memory=1 nps=1",
+    "feature smp=1",
     "feature option=\"OwnBook -check 1\"",
     "feature option=\"Clear Hash -button\"",
     "feature option=\"Move Overhead -spin 30 0 5000\"",

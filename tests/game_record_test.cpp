@@ -40,7 +40,7 @@ class GameRecord : public testing::Test {
   static unsigned repetitions_of(const hash_key& key) {
     const hash_entry* entry = hash_table::find(key);
     EXPECT_NE(entry, nullptr);
-    return entry ? entry->repetitions : 0;
+    return entry ? entry->repetitions() : 0;
   }
 
   static std::array<char, 120> board_letters() {
@@ -165,14 +165,16 @@ TEST_F(GameRecord, SearchTakingTheSlotOfAGamePositionCostsNoCount) {
   hash_entry* slot = hash_table::find(start);
   ASSERT_NE(slot, nullptr);
   slot->reset();
-  slot->key.high ^= 1;
-  slot->repetitions = 1;
+  hash_key moved = slot->key;
+  moved.high ^= 1;
+  slot->key = moved;
+  slot->set_repetitions(1);
   const hash_key other = slot->key;
 
   // Taking back leaves the other position's entry and count alone.
   ASSERT_TRUE(root::take_back());
   ASSERT_NE(hash_table::find(other), nullptr);
-  EXPECT_EQ(hash_table::find(other)->repetitions, 1u);
+  EXPECT_EQ(hash_table::find(other)->repetitions(), 1u);
 
   // The claim still comes exactly at the third occurrence.
   play_all({"f6g8", "g1f3", "g8f6", "f3g1"});
@@ -186,7 +188,7 @@ TEST_F(GameRecord, ClearingTheTableKeepsTheGameCountsOnly) {
   const hash_key start = position::position_key;
   play_all({"g1f3", "g8f6", "f3g1", "f6g8", "e2e4"});
   hash_entry* now = hash_table::probe();
-  now->bound = exact_bound;
+  now->set_bound(exact_bound);
   now->depth = 500;
   root::clear_hash();
   EXPECT_EQ(position_fault(), "");

@@ -9,7 +9,6 @@
 #include "base/line_limit.h"
 #include "game/root.h"
 #include "output_capture.h"
-#include "search/search_state.h"
 #include "xboard/command_table.h"
 #include "xboard/dispatcher.h"
 #include "xboard/negotiation.h"
@@ -76,17 +75,16 @@ TEST(ProtocolCommands, FlagWordsSetTheSharedFlags) {
   EXPECT_FALSE(ponder_enabled.load());
 }
 
-// The game commands start the real engine thread, which shares the global
-// position with this thread and with the tests that follow in the same
-// process. In force mode, once it has answered a ping, it has handled every
-// earlier command and touches nothing more; the pong hands what it did over
-// to this thread.
-void hand_over_from_engine() {
+// The game commands start the real engine thread, which keeps its own
+// position. What it makes of a line shows in its answer: once it has
+// answered a ping, it has handled every earlier command.
+lines engine_answers(std::initializer_list<std::string> input) {
   constexpr std::chrono::seconds wait{10};
   test::output_capture capture;
-  dispatch_text("force");
+  for (const std::string& line : input) dispatch_text(line);
   dispatch_text("ping 77");
-  ASSERT_TRUE(capture.wait_for_line("pong 77", wait));
+  EXPECT_TRUE(capture.wait_for_line("pong 77", wait));
+  return capture.lines();
 }
 
 TEST(ProtocolCommands, NewSetsAndSetboardClearsTheBook) {
@@ -97,9 +95,8 @@ TEST(ProtocolCommands, NewSetsAndSetboardClearsTheBook) {
   EXPECT_FALSE(use_book.load());
   run({"new"});
   EXPECT_TRUE(use_book.load());
-  hand_over_from_engine();
-  EXPECT_EQ(position::side_to_move, white);
-  EXPECT_EQ(root_moves_end, 20u);  // the start position, as `new` set it up
+  // The start position, as `new` set it up: White's first move is taken.
+  EXPECT_EQ(engine_answers({"force", "usermove e2e4"}), lines{"pong 77"});
 }
 
 TEST(ProtocolCommands, PingWithoutANumberIsMalformed) {

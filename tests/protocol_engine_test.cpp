@@ -362,6 +362,17 @@ TEST_F(ProtocolEngine, QuitDuringASearchEndsWithoutAMove) {
   EXPECT_TRUE(no_move_in(engine.read_lines_for(1s)));
 }
 
+// Two search threads think together; `?` stops both at once with a move,
+// after which the engine thinks no more.
+TEST_F(ProtocolEngine, TwoThreadsStopTogether) {
+  send_all({"cores 2", "nopost", "level 0 60 0", "time 360000", "otim 360000", middlegame, "go"});
+  ASSERT_TRUE(cpu_time_grows(engine, 1000ms));
+  send_all({"?"});
+  read_through("move ", 5s);
+  EXPECT_TRUE(cpu_time_settles(engine));
+  quit_cleanly();
+}
+
 TEST_F(ProtocolEngine, RejectedSetUpLeavesNothingToPlay) {
   send_all({"setboard 8/8/8/8/8/8/8/8 w - - 0 1", "go", "usermove e2e4", "ping 11"});
   lines seen = *engine.read_until("pong 11");

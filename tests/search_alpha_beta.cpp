@@ -106,7 +106,7 @@ TEST(AlphaBetaEarly, RazoringAt150SearchesChildrenOnePlyShallower) {
 TEST(AlphaBetaEarly, GamePositionScoresPlus39WhateverTheWindow) {
   set_up(start_position_fen);
   play("g1f3");
-  hash_table::probe()->repetitions = 1;
+  hash_table::probe()->set_repetitions(1);
   EXPECT_EQ(alpha_beta(300, 100, 200), -draw_score);
   EXPECT_EQ(alpha_beta(300, -500, -400), -draw_score);
   // The set-up position itself has occurred once in the game.
@@ -118,11 +118,11 @@ TEST(AlphaBetaEarly, RepetitionOnThePathIsLeftToQuiesce) {
   set_up("rnbqkbnr/ppp1pppp/8/3p4/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2");
   play("g1f3");  // Black can capture on e4
   hash_entry* entry = hash_table::probe();
-  entry->in_search = 1;
+  entry->set_in_search(1);
   node_count = 0;
   const int searched = alpha_beta(300, -50, 50);
   const std::uint64_t searched_nodes = node_count;
-  entry->in_search = 0;
+  entry->set_in_search(0);
   node_count = 0;
   EXPECT_EQ(searched, quiesce(300, -50, 50));
   EXPECT_EQ(searched_nodes, node_count);
@@ -133,26 +133,26 @@ TEST(AlphaBetaEnd, CheckmateIsMinus10000AndExactBelowMate) {
   set_up("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1");
   play("a1a8");
   EXPECT_EQ(alpha_beta(100, -infinity_score, infinity_score), mated_score);
-  EXPECT_EQ(hash_table::probe()->bound, exact_bound);
+  EXPECT_EQ(hash_table::probe()->bound(), exact_bound);
   EXPECT_EQ(hash_table::probe()->score, mated_score);
 
   // Entered with alpha at or above a mate, the node keeps its alpha.
   set_up("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1");
   play("a1a8");
   EXPECT_EQ(alpha_beta(100, -9000, infinity_score), -9000);
-  EXPECT_EQ(hash_table::probe()->bound, upper_bound);
+  EXPECT_EQ(hash_table::probe()->bound(), upper_bound);
 }
 
 TEST(AlphaBetaEnd, StalemateIsMinus39) {
   set_up("7k/4Q3/6K1/8/8/8/8/8 w - - 0 1");
   play("e7f7");
   EXPECT_EQ(alpha_beta(100, -infinity_score, infinity_score), draw_score);
-  EXPECT_EQ(hash_table::probe()->bound, exact_bound);
+  EXPECT_EQ(hash_table::probe()->bound(), exact_bound);
 
   set_up("7k/4Q3/6K1/8/8/8/8/8 w - - 0 1");
   play("e7f7");
   EXPECT_EQ(alpha_beta(100, -5000, 5000), -5000);
-  EXPECT_EQ(hash_table::probe()->bound, upper_bound);
+  EXPECT_EQ(hash_table::probe()->bound(), upper_bound);
 }
 
 TEST(AlphaBetaEnd, LeavesThePathMarksAndThePositionAsTheyWere) {
@@ -175,7 +175,7 @@ int search_after_nf3(const move* planted, std::uint64_t& nodes) {
   if (planted) {
     hash_entry* entry = hash_table::probe();
     entry->hash_move = *planted;
-    entry->has_move = 1;
+    entry->set_has_move(1);
   }
   node_count = 0;
   const int score = alpha_beta(200, -infinity_score, infinity_score);

@@ -191,7 +191,7 @@ TEST_F(Deepening, InterruptedIterationWritesNothingAndKeepsTheBestMove) {
   EXPECT_EQ(global_moves.size(), root_moves_end);
   EXPECT_TRUE(null_move_allowed);
   EXPECT_EQ(position_fault(), "");
-  EXPECT_EQ(hash_table::probe()->in_search, 0);
+  EXPECT_EQ(hash_table::probe()->in_search(), 0);
 }
 
 // Several root lines: a stop anywhere in a depth writes none of its lines,
@@ -216,7 +216,7 @@ TEST_F(Deepening, SeveralLinesStoppedAnywhereKeepTheLastWholeDepth) {
       EXPECT_EQ(pv.substr(0, pv.find(' ')), best_move_text()) << "stopped at poll " << stop_at;
     }
     EXPECT_TRUE(excluded_root_moves.empty()) << "stopped at poll " << stop_at;
-    EXPECT_EQ(hash_table::probe()->in_search, 0);
+    EXPECT_EQ(hash_table::probe()->in_search(), 0);
   }
 }
 
@@ -299,7 +299,7 @@ void store_line(const std::vector<const char*>& texts) {
   for (const char* text : texts) {
     hash_entry* entry = hash_table::probe();
     entry->hash_move = move(text);
-    entry->has_move = 1;
+    entry->set_has_move(1);
     make_move(move(text));
   }
   for (auto it = texts.rbegin(); it != texts.rend(); ++it) unmake_move(move(*it));
@@ -313,7 +313,7 @@ TEST(PrintPv, StopsWhereTheLineReturnsToAPositionOnIt) {
   print_pv(pv);
   EXPECT_EQ(pv.str(), "g1f3 g8f6 f3g1 f6g8 ");
   EXPECT_EQ(position::position_key, key);
-  EXPECT_EQ(hash_table::probe()->in_search, 0);
+  EXPECT_EQ(hash_table::probe()->in_search(), 0);
 }
 
 TEST(PrintPv, StopsAtAnIllegalOrUnfittingMove) {

@@ -29,26 +29,26 @@ TEST(SearchTable, SharedSlotGoesToTheNewcomerUnlessInSearch) {
     ASSERT_NE(a, nullptr);
     a->score = 77;
     a->hash_move = move(0x14, 0x34);
-    a->has_move = 1;
-    a->bound = exact_bound;
+    a->set_has_move(1);
+    a->set_bound(exact_bound);
     a->depth = 300;
-    a->repetitions = 2;
-    a->in_search = 1;
+    a->set_repetitions(2);
+    a->set_in_search(1);
   }
   {
     with_key k(second);
     EXPECT_EQ(hash_table::probe(), nullptr);  // the occupant is on the path
   }
-  a->in_search = 0;
+  a->set_in_search(0);
   {
     with_key k(second);
     hash_entry* b = hash_table::probe();
     ASSERT_EQ(b, a);
     // Freshly claimed: emptied, but the previous score and move remain.
-    EXPECT_EQ(b->bound, no_bound);
+    EXPECT_EQ(b->bound(), no_bound);
     EXPECT_EQ(b->depth, 0);
-    EXPECT_EQ(b->has_move, 0);
-    EXPECT_EQ(b->repetitions, 0);  // the game count of the old position is lost
+    EXPECT_EQ(b->has_move(), 0);
+    EXPECT_EQ(b->repetitions(), 0);  // the game count of the old position is lost
     EXPECT_EQ(b->score, 77);
     EXPECT_TRUE(b->hash_move == move(0x14, 0x34));
     EXPECT_TRUE(b->key == second);
@@ -61,24 +61,24 @@ TEST(SearchTable, SharedSlotGoesToTheNewcomerUnlessInSearch) {
 
 TEST(SearchTable, RepetitionsCountModuloSixteen) {
   hash_entry entry{};
-  entry.repetitions = 15;
-  entry.repetitions += 1;
-  EXPECT_EQ(entry.repetitions, 0);
-  entry.repetitions -= 1;
-  EXPECT_EQ(entry.repetitions, 15);
+  entry.set_repetitions(15);
+  entry.set_repetitions(entry.repetitions() + 1u);
+  EXPECT_EQ(entry.repetitions(), 0);
+  entry.set_repetitions(entry.repetitions() - 1u);
+  EXPECT_EQ(entry.repetitions(), 15);
 }
 
 TEST(SearchTable, ClearKeepsKeysSoAFormerOccupantHitsAnEmptyEntry) {
   set_up(start_position_fen);
   hash_entry* entry = hash_table::probe();
-  entry->bound = lower_bound;
+  entry->set_bound(lower_bound);
   entry->depth = 500;
   hash_table::clear();
   hash_entry* again = hash_table::probe();
   EXPECT_EQ(again, entry);
-  EXPECT_EQ(again->bound, no_bound);
+  EXPECT_EQ(again->bound(), no_bound);
   EXPECT_EQ(again->depth, 0);
-  EXPECT_EQ(again->has_move, 0);
+  EXPECT_EQ(again->has_move(), 0);
 }
 
 TEST(SearchTable, ManyClearsNeverRevealAnOldResult) {
@@ -87,15 +87,15 @@ TEST(SearchTable, ManyClearsNeverRevealAnOldResult) {
   set_up(start_position_fen);
   for (int clears : {1, 255, 256, 300}) {
     hash_entry* entry = hash_table::probe();
-    entry->bound = exact_bound;
+    entry->set_bound(exact_bound);
     entry->depth = 900;
-    entry->repetitions = 3;
+    entry->set_repetitions(3);
     for (int i = 0; i < clears; ++i) hash_table::clear();
     const hash_entry* after = hash_table::find(position::position_key);
     ASSERT_NE(after, nullptr);
-    EXPECT_EQ(after->bound, no_bound) << clears;
+    EXPECT_EQ(after->bound(), no_bound) << clears;
     EXPECT_EQ(after->depth, 0) << clears;
-    EXPECT_EQ(after->repetitions, 0) << clears;
+    EXPECT_EQ(after->repetitions(), 0) << clears;
   }
 }
 
@@ -122,16 +122,16 @@ TEST(SearchTable, SizeIsThePowerOfTwoThatFits) {
 TEST(SearchRootMoves, RootEntryGetsALegalMove) {
   set_up(start_position_fen);
   hash_entry* root = hash_table::probe();
-  ASSERT_TRUE(root->has_move);
+  ASSERT_TRUE(root->has_move());
   EXPECT_TRUE(root->hash_move == global_moves[0]);
   EXPECT_EQ(best_move, 0u);
   // A stored move that is not a root move is replaced, and the entry reset.
   root->hash_move = move(0x14, 0x44);  // e2e5
-  root->bound = exact_bound;
+  root->set_bound(exact_bound);
   root->depth = 700;
   build_root_moves();
   EXPECT_TRUE(root->hash_move == global_moves[0]);
-  EXPECT_EQ(root->bound, no_bound);
+  EXPECT_EQ(root->bound(), no_bound);
   EXPECT_EQ(root->depth, 0);
   // A stored legal move is kept and becomes the best move.
   root->hash_move = global_moves[5];
@@ -143,7 +143,7 @@ TEST(SearchRootMoves, NoLegalMoveLeavesAnEmptyListAndTheEntryAlone) {
   set_up("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");  // stalemate
   EXPECT_EQ(root_moves_end, 0u);
   EXPECT_TRUE(global_moves.empty());
-  EXPECT_FALSE(hash_table::probe()->has_move);
+  EXPECT_FALSE(hash_table::probe()->has_move());
 }
 
 }  // namespace

@@ -396,5 +396,22 @@ TEST_F(UciProcess, Chess960CastlesKingTakesRook) {
   test::quit_cleanly(engine);
 }
 
+// Two search threads: a search of a few seconds on both (ThreadSanitizer
+// runs this one too), one move when stopped, and quit in the middle of the
+// next search ends the engine at once.
+TEST_F(UciProcess, TwoThreadsSearchStopAndQuitTogether) {
+  send_all({"setoption name Threads value 2", middlegame, "go infinite"});
+  ASSERT_TRUE(engine.wait_for_cpu(engine.cpu_time() + 2000ms, 30s));
+  send_all({"stop"});
+  EXPECT_EQ(best_move_of(search_lines(5s).back()).size(), 4u);
+  send_all({"go infinite"});
+  ASSERT_TRUE(engine.wait_for_cpu(engine.cpu_time() + 200ms, 20s));
+  ASSERT_TRUE(engine.send("quit"));
+  const auto end = engine.wait_for_exit(2s);
+  ASSERT_TRUE(end.has_value()) << "quit did not end a threaded search";
+  EXPECT_TRUE(end->exited && end->code == 0);
+  EXPECT_EQ(engine.error_output(), "");
+}
+
 }  // namespace
 }  // namespace marlek

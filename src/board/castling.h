@@ -91,11 +91,11 @@ static_assert(standard_castlings[castle_white_queen].must_be_empty ==
 // The castlings of the game being played. The king generates, makes and
 // unmakes them, a rook keeps its right, and set-up grants a right only with
 // king and rook in place: all from this table.
-inline castling castlings[4] = {standard_castlings[0], standard_castlings[1], standard_castlings[2],
-                                standard_castlings[3]};
+inline thread_local castling castlings[4] = {standard_castlings[0], standard_castlings[1],
+                                             standard_castlings[2], standard_castlings[3]};
 // Whether the game is Chess960: its castlings use the king-onto-rook
 // encoding, whatever squares they start from.
-inline bool chess960_game = false;
+inline thread_local bool chess960_game = false;
 
 // Sets the castlings for a new game: standard chess, or a Chess960 game with
 // kings on `king_square` (by colour) and the rook of each right on

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/fixed_vector.h"
 #include "board/keys.h"
 #include "board/move.h"
 #include "board/square_sets.h"
@@ -41,50 +42,67 @@ class apiece {
   virtual ~apiece() = default;
 };
 
+// The room of each of the position's stacks. A side has at most 64 pieces
+// (a FEN may fill the board), a game and its search at most a few thousand
+// plies, and a line of search at most some hundred nodes of up to 218
+// moves each; each stack holds well beyond that.
+inline constexpr std::size_t max_pieces_per_side = 64;
+// No position has more legal moves.
+inline constexpr std::size_t max_moves_in_position = 256;
+inline constexpr std::size_t max_path_length = std::size_t{1} << 14;
+inline constexpr std::size_t move_stack_size = std::size_t{1} << 16;
+
+// One position of the path from set-up to here (position::path): the move
+// that led to it (set-up and null moves leave from == to); once asked, how
+// many enemy pieces give check to its side to move, and the squares of the
+// first two; and whether the move was found legal before it was made.
+struct path_step {
+  static constexpr std::int8_t check_unknown = -1;
+  move made;
+  std::int8_t checked = check_unknown;  // number of checking pieces
+  bool mover_safe = false;
+  std::uint8_t checkers[2] = {};
+};
+
 class position {
  public:
-  static inline apiece* board[120] = {};
+  static inline thread_local apiece* board[120] = {};
   // The same board as the squares each colour's pieces stand on (see
   // square_sets.h), kept with it wherever a piece is put on, taken off or
   // moved.
-  static inline square_set occupied_by[2] = {};
+  static inline thread_local square_set occupied_by[2] = {};
   static square_set occupied() { return occupied_by[white] | occupied_by[black]; }
   // Pieces on the board per colour, in the order they were last put on it:
   // a captured piece put back by an unmake goes to the end.
-  static inline std::vector<apiece*> pieces[2];
-  static inline apiece* kings[2] = {};
-  static inline std::int32_t material[2] = {};
-  static inline std::int32_t bishop_count[2] = {};
-  static inline std::int32_t side_to_move = white;
-  static inline std::int32_t ply = 0;  // half-moves since set-up, null moves included
-  static inline std::uint8_t castling_rights[4] = {};  // K, Q, k, q
-  static inline hash_key position_key;
+  static inline thread_local fixed_vector<apiece*, max_pieces_per_side> pieces[2];
+  static inline thread_local apiece* kings[2] = {};
+  static inline thread_local std::int32_t material[2] = {};
+  static inline thread_local std::int32_t bishop_count[2] = {};
+  static inline thread_local std::int32_t side_to_move = white;
+  static inline thread_local std::int32_t ply = 0;  // half-moves since set-up, null moves included
+  static inline thread_local std::uint8_t castling_rights[4] = {};  // K, Q, k, q
+  static inline thread_local hash_key position_key;
 
   // History stacks for unmaking, read only at their tops. Every entry
   // carries the `ply` at which its move was made, so an unmake recognises
   // its own entries.
-  // Captured pieces wait here for their unmake. The vector is never
-  // destroyed, so that pieces still captured at exit stay reachable rather
-  // than leak when static destructors run.
-  static inline std::vector<apiece*>& captured = *new std::vector<apiece*>();
-  static inline std::vector<std::int32_t> capture_plies;  // bottom: -1 - half-move clock
-  static inline std::vector<std::int32_t> pawn_plies;
-  static inline std::vector<square> ep_squares;      // pawns whose double step is made
-  static inline std::vector<std::int32_t> ep_plies;  // set-up pushes -1 (capture now) or -2
+  // Captured pieces wait here for their unmake; the stack is never
+  // destroyed, so that pieces still captured at exit stay reachable.
+  static inline thread_local fixed_vector<apiece*, max_pieces_per_side * 2> captured;
+  // Bottom: -1 - half-move clock; then one entry per capture made.
+  static inline thread_local fixed_vector<std::int32_t, max_pieces_per_side * 2 + 1> capture_plies;
+  // Each pawn steps forward at most six times.
+  static inline thread_local fixed_vector<std::int32_t, 8 * 6 * 2> pawn_plies;
+  // Pawns whose double step is made (at most one each), and set-up pushes
+  // -1 (capture now) or -2 onto the plies.
+  static inline thread_local fixed_vector<square, max_pieces_per_side * 2> ep_squares;
+  static inline thread_local fixed_vector<std::int32_t, max_pieces_per_side * 2> ep_plies;
 
-  // The positions from set-up to here, one entry each: the move that led to
-  // it (set-up and null moves leave from == to); once asked, how many enemy
-  // pieces give check to its side to move, and the squares of the first
-  // two; and whether the move was found legal before it was made. The check
-  // tests read the top entries (attacks.cpp).
-  static constexpr std::int8_t check_unknown = -1;
-  struct path_entry {
-    move made;
-    std::int8_t checked = check_unknown;  // number of checking pieces
-    bool mover_safe = false;
-    std::uint8_t checkers[2] = {};
-  };
-  static inline std::vector<path_entry> path;
+  // The positions from set-up to here, one entry each (path_step). The
+  // check tests read the top entries (attacks.cpp).
+  static constexpr std::int8_t check_unknown = path_step::check_unknown;
+  using path_entry = path_step;
+  static inline thread_local fixed_vector<path_entry, max_path_length> path;
 
   // Tops of the stacks, in bounds: an empty stack has no entry, which
   // no_ply stands for (a ply no move can have).
@@ -99,7 +117,7 @@ class position {
   // its king's first move), so one entry per side is its whole stack. A
   // Chess960 castling move does not name the king's square (castling.h):
   // unmake_move and the check tests learn from here that it was one.
-  static inline std::int32_t castled_at[2] = {no_ply, no_ply};
+  static inline thread_local std::int32_t castled_at[2] = {no_ply, no_ply};
   static bool just_castled(int c) { return castled_at[c] == ply - 1; }
   // True when the last move made was a double step (or set-up named one), so
   // that an en-passant capture is possible now; `pawn_square` is then the
@@ -122,15 +140,10 @@ class position {
 
 // The one move stack: generators append to its end, and each search level
 // owns the stretch it appended (a move_list) until it returns. Everything
-// that refers into it is an index, so its growth never invalidates a
-// reference. Room for 2048 moves is there from the start, more than deep
-// searches of ordinary positions need, so that the stack rarely grows.
+// that refers into it is an index. 2048 moves is more than deep searches of
+// ordinary positions need.
 inline constexpr std::size_t reserved_moves = 2048;
-inline move::move_vector global_moves = [] {
-  move::move_vector moves;
-  moves.reserve(reserved_moves);
-  return moves;
-}();
+inline thread_local fixed_vector<move, move_stack_size> global_moves;
 
 // Generation for the side to move (move_gen.cpp).
 void generate_captures();

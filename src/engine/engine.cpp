@@ -2,6 +2,9 @@
 
 #include "base/flags.h"
 #include "base/front_end.h"
+#include "board/castling.h"
+#include "game/root.h"
+#include "search/helpers.h"
 #include "search/search_state.h"
 #include "search/stop_poll.h"
 
@@ -21,14 +24,15 @@ engine::engine()
       analyze_mode(this),
       ponder_mode(this),
       go_mode(this) {
-  // A search on this thread stops as soon as a message waits for it.
-  set_stop_poll(engine_should_stop);
   start();
 }
 
-engine::~engine() {
-  stop();
-  set_stop_poll(nullptr);
+engine::~engine() { stop(); }
+
+void engine::thread_started() {
+  // A search on this thread stops as soon as a message waits for it.
+  set_stop_poll(engine_should_stop);
+  root::SetBoard(start_position_fen);
 }
 
 // `easy` stops pondering at once rather than leaving it to burn the
@@ -44,7 +48,7 @@ bool engine::stop_requested() {
       go_mode.alarm_rang(alarm->deadline);
     delete m;
   }
-  return go_mode.time_is_up() || (node_limit != 0 && node_count >= node_limit) ||
+  return go_mode.time_is_up() || (node_limit != 0 && node_count + helper_nodes() >= node_limit) ||
          (pondering && !ponder_enabled.load(std::memory_order_relaxed));
 }
 

@@ -153,6 +153,11 @@ class engine : public mt_object {
   // its stride: a readiness question, answered at once, and an alarm, which
   // stops it only once it has completed a ply. Engine thread only.
   bool stop_requested();
+
+ private:
+  // The engine thread's own position starts as the start position, for a
+  // game that begins without `new`, and its searches stop at its poll.
+  void thread_started() override;
 };
 
 // The engine, built (and its thread started) on first use. Any thread.

@@ -21,6 +21,7 @@
 #include "game/root.h"
 #include "search/alpha_beta.h"
 #include "search/depth.h"
+#include "search/helpers.h"
 #include "search/iterate.h"
 #include "search/root_moves.h"
 #include "search/search_state.h"
@@ -51,6 +52,25 @@ move opponent_move(const user_move& um) { return read_move(um.text, game_castlin
 
 // A search to the engine's own depth, or to the GUI's depth cap when lower.
 int depth_for(int own_plies) { return capped_depth(own_plies) * one_ply; }
+
+// The root the helpers set up: the game, and any move the engine has made
+// on its board beyond it (the reply it ponders on).
+helper_root root_of_the_search() {
+  helper_root root{root::set_up_text, root::set_up_as_chess960, {}, excluded_root_moves};
+  for (std::size_t i = 1; i < position::path.size(); ++i)
+    root.moves.push_back(position::path[i].made);
+  return root;
+}
+
+// Iterative deepening on this thread, with the helpers beside it on more
+// than one.
+void deepen(int max_depth, search_fn search, thinking_output output,
+            opening_line opening = opening_line::written, int lines = 1) {
+  const bool helped = search_threads() > 1 && has_legal_moves();
+  if (helped) start_helpers(root_of_the_search(), max_depth);
+  iterative_deepening(max_depth, search, output, opening, lines);
+  if (helped) stop_helpers();
+}
 
 // The opponent's expected answer to `chosen`: the second move of the
 // principal variation that chose it; false when it has none.
@@ -229,6 +249,10 @@ void eforce::handle(message* m) {
       break;
     case ready_request::kind_id: reporter().pong(0); break;
     case clear_hash::kind_id: root::clear_hash(); break;
+    case set_threads::kind_id:
+      if (auto* t = as<set_threads>(m, "Error: engine received malformed THREADS message."))
+        set_search_threads(t->count);
+      break;
     case hint_request::kind_id: answer_hint(*eng); break;
     case book_request::kind_id: list_book_moves(); break;
     case root_choice::kind_id:
@@ -255,8 +279,8 @@ void eanalyze::leave() {
 
 void eanalyze::execute() {
   if (has_legal_moves())
-    iterative_deepening(depth_for(unlimited_plies), search_root, thinking_output::as_posting,
-                        opening_line::written, lines_to_show());
+    deepen(depth_for(unlimited_plies), search_root, thinking_output::as_posting,
+           opening_line::written, lines_to_show());
   handle(owner->wait_message());
 }
 
@@ -272,10 +296,10 @@ void eponder::execute() {
       // best_move now indexes the opponent's root list: its likely reply.
       const move predicted = global_moves[best_move];
       make_move(predicted);
-      iterative_deepening(depth_for(unlimited_plies), alpha_beta, thinking_output::silent);
+      deepen(depth_for(unlimited_plies), alpha_beta, thinking_output::silent);
       unmake_move(predicted);
     } else {
-      iterative_deepening(depth_for(unlimited_plies), alpha_beta, thinking_output::silent);
+      deepen(depth_for(unlimited_plies), alpha_beta, thinking_output::silent);
     }
     eng->pondering = false;
   }
@@ -411,8 +435,8 @@ void ego::execute() {
   if (!request && allowed_root_move_count() == 0) restrict_root_moves({});
   const opening_line opening = plan.searched ? opening_line::left_out : opening_line::written;
   plan.searched = true;
-  iterative_deepening(search_plies() * one_ply, search_root, thinking_output::as_posting, opening,
-                      lines_to_show());
+  deepen(search_plies() * one_ply, search_root, thinking_output::as_posting, opening,
+         lines_to_show());
   // Stopped by a message, or done with a move that waits for its request.
   if (owner->has_message() || plan.hold) {
     handle(owner->wait_message());

@@ -46,6 +46,10 @@ void apply_move_overhead(std::int64_t ms) { overhead.store(ms, std::memory_order
 // Read as each game is set up: the GUI sends its positions after it.
 void apply_chess960(std::int64_t) {}
 
+// The helpers belong to the engine thread, which makes them ready between
+// searches.
+void apply_threads(std::int64_t n) { post_to_engine(new set_threads(static_cast<int>(n))); }
+
 // Read as each search starts. A GUI changes it while the engine analyses
 // (xboard's buttons for more or fewer lines), so a running search starts
 // its iteration again with the new number.
@@ -53,8 +57,11 @@ void apply_multi_pv(std::int64_t) { post_to_engine(new root_lines_changed); }
 
 constexpr unsigned both = offered_in_uci | offered_in_xboard;
 
-constexpr std::array<setting, 7> table = {{
+constexpr std::int64_t most_threads = 256;
+
+constexpr std::array<setting, 8> table = {{
     {"Hash", setting_kind::spin, default_hash_mb, 1, most_hash_mb, offered_in_uci, apply_hash},
+    {"Threads", setting_kind::spin, 1, 1, most_threads, offered_in_uci, apply_threads},
     {"OwnBook", setting_kind::check, 1, 0, 1, both, apply_own_book},
     {"Ponder", setting_kind::check, 0, 0, 1, offered_in_uci, apply_ponder},
     {"Clear Hash", setting_kind::button, 0, 0, 0, both, apply_clear_hash},

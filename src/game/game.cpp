@@ -60,7 +60,7 @@ play_result root::play_move(move m) {
   game_positions.push_back(snapshot_of_position());
   // The search's count; no entry (its slot is held by a position on a
   // search path) means no count this time.
-  if (hash_entry* entry = hash_table::probe()) ++entry->repetitions;
+  if (hash_entry* entry = hash_table::probe()) entry->set_repetitions(entry->repetitions() + 1u);
 
   build_root_moves();
   if (root_moves_end == 0) return no_moves_left();
@@ -81,8 +81,8 @@ bool root::take_back() {
   if (game_record.empty()) return false;
   // Only the position's own count, and only one that is there: a search may
   // have given the slot to another position, or claimed it afresh.
-  if (hash_entry* entry = hash_table::find(position_key); entry && entry->repetitions > 0)
-    --entry->repetitions;
+  if (hash_entry* entry = hash_table::find(position_key); entry && entry->repetitions() > 0)
+    entry->set_repetitions(entry->repetitions() - 1u);
   const move m = game_record.back();
   unmake_move(m);
   game_record.pop_back();

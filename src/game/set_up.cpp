@@ -38,7 +38,7 @@ bool root::SetBoard(const char* text, std::string* refusal, bool chess960) {
   hash_table::clear();
   clear_history();
   // The set-up position is the game's first occurrence of itself.
-  if (hash_entry* entry = hash_table::probe()) entry->repetitions = 1;
+  if (hash_entry* entry = hash_table::probe()) entry->set_repetitions(1);
   game_positions.push_back(snapshot_of_position());
   build_root_moves();
   return true;
@@ -49,10 +49,10 @@ void root::clear_hash() {
   if (game_positions.empty()) return;  // no position set up: nothing to count
   // Count the game's positions again, from the set-up position on.
   for (auto it = game_record.rbegin(); it != game_record.rend(); ++it) unmake_move(*it);
-  if (hash_entry* entry = hash_table::probe()) entry->repetitions = 1;
+  if (hash_entry* entry = hash_table::probe()) entry->set_repetitions(1);
   for (move m : game_record) {
     make_move(m);
-    if (hash_entry* entry = hash_table::probe()) ++entry->repetitions;
+    if (hash_entry* entry = hash_table::probe()) entry->set_repetitions(entry->repetitions() + 1u);
   }
   // The position is the same: a choice of root moves the GUI made stays,
   // also one that leaves every move out.

@@ -7,6 +7,7 @@
 #include "board/move_list.h"
 #include "board/position.h"
 #include "search/depth.h"
+#include "search/helpers.h"
 #include "search/history.h"
 #include "search/ordering.h"
 #include "search/quiesce.h"
@@ -47,10 +48,14 @@ struct node {
   int extension = 0;
   bool checked = false;  // the side to move is in check
   hash_entry* entry = nullptr;
+  // The entry's move, read once and checked: another search thread may
+  // write the entry while this node is searched.
+  move stored_move{};
+  bool has_stored_move = false;
   search_fn child = quiesce;
 
   int child_depth(int reduction) const { return depth + extension - reduction; }
-  bool has_hash_move() const { return entry && entry->has_move; }
+  bool has_hash_move() const { return entry && entry->has_move(); }
   void store(int score, std::uint8_t bound) const {
     if (entry) store_result(*entry, score, depth, bound);
   }
@@ -79,11 +84,20 @@ result material_shortcut(node& n) {
 // position cannot make is forgotten.
 result table_verdict(node& n) {
   hash_entry& entry = *n.entry;
-  if (entry.repetitions != 0) return -draw_score;  // the position occurred in the game
+  if (entry.repetitions() != 0) return -draw_score;  // the position occurred in the game
   // Met again on the current path: resolved without going round the cycle.
-  if (entry.in_search) return quiesce(n.depth, n.alpha, n.beta);
+  if (searching_as_helper ? on_helper_path() : entry.in_search())
+    return quiesce(n.depth, n.alpha, n.beta);
   if (result stored = table_cutoff(entry, n.depth, n.alpha, n.beta)) return stored;
-  if (entry.has_move && !fits_position(entry.hash_move)) entry.has_move = 0;
+  if (entry.has_move()) {
+    const move m = entry.hash_move;
+    if (fits_position(m)) {
+      n.stored_move = m;
+      n.has_stored_move = true;
+    } else {
+      entry.set_has_move(false);
+    }
+  }
   return std::nullopt;
 }
 
@@ -99,8 +113,8 @@ result try_null_move(node& n) {
   null_move_allowed = true;
   if (engine_has_message()) return v;
   if (v < n.beta) return std::nullopt;
-  if (n.has_hash_move()) {
-    const move m = n.entry->hash_move;
+  if (n.has_stored_move) {
+    const move m = n.stored_move;
     ++node_count;
     v = score_move(m, n.child, n.child_depth(verification_reduction), n.alpha, n.beta);
     if (engine_has_message()) return v;
@@ -110,8 +124,8 @@ result try_null_move(node& n) {
 }
 
 result search_hash_move(node& n) {
-  if (!n.has_hash_move()) return std::nullopt;
-  const move m = n.entry->hash_move;
+  if (!n.has_stored_move) return std::nullopt;
+  const move m = n.stored_move;
   ++node_count;
   n.alpha = std::max(n.alpha, score_move(m, n.child, n.child_depth(one_ply), n.alpha, n.beta));
   if (engine_has_message()) return n.alpha;
@@ -129,7 +143,7 @@ template <bool quiet>
 result raise_alpha(node& n, move m, int v) {
   if (n.entry) {
     n.entry->hash_move = m;
-    n.entry->has_move = 1;
+    n.entry->set_has_move(true);
   }
   if (v >= n.beta) {
     if constexpr (quiet) reward_history(m);  // first searches of quiet moves only
@@ -188,8 +202,11 @@ int alpha_beta(int depth, int alpha, int beta) {
   // 4. Transposition table: game repetition, path repetition, cut-off; then
   //    the node holds its place on the path until it returns.
   n.entry = hash_table::probe();
-  if (n.entry)
+  if (n.entry) {
     if (result early = table_verdict(n)) return *early;
+  } else if (searching_as_helper && on_helper_path()) {
+    return quiesce(n.depth, n.alpha, n.beta);
+  }
   path_mark on_path(n.entry);
 
   // 5. Child routine: the whole node uses one, chosen by its own depth.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "board/position.h"
+#include "search/search_state.h"
 
 namespace marlek {
 
@@ -84,10 +85,20 @@ hash_entry* hash_table::probe() {
   const hash_key& key = position::position_key;
   hash_entry* entry = &current_slot(key);
   if (entry->key == key) return entry;
-  if (entry->in_search) return nullptr;
+  if (entry->in_search()) return nullptr;
+  if (searching_as_helper) return claim_for_helper(*entry, key);
   entry->reset();
   entry->key = key;
   return entry;
+}
+
+// A helper passes over an entry that counts a game position, and claims any
+// other without writing the byte the engine thread alone writes.
+hash_entry* hash_table::claim_for_helper(hash_entry& entry, const hash_key& key) {
+  if (entry.repetitions() != 0) return nullptr;
+  entry.reset_result();
+  entry.key = key;
+  return &entry;
 }
 
 void hash_table::wipe() {
@@ -100,7 +111,7 @@ void hash_table::wipe() {
 
 bool hash_table::any_in_search() {
   return std::any_of(entries, entries + size(), [](const hash_entry& entry) {
-    return entry.wipe_count == current_wipe && entry.in_search;
+    return entry.wipe_count == current_wipe && entry.in_search();
   });
 }
 

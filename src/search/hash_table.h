@@ -12,6 +12,7 @@
 // game, so repetitions of the game are recognised here too; a count is lost
 // when the search hands its slot to another position. That trades a little
 // accuracy for having one table and one probe per node.
+#include <atomic>
 #include <cstdint>
 
 #include "board/keys.h"
@@ -24,25 +25,74 @@ inline constexpr std::uint8_t lower_bound = 1;  // the true score is at least `s
 inline constexpr std::uint8_t upper_bound = 2;  // the true score is at most `score`
 inline constexpr std::uint8_t exact_bound = 3;
 
-struct hash_entry {
-  std::int32_t score;  // side to move's view; mate scores stored as they are
-  move hash_move;      // meaningful while has_move is set
-  std::int32_t depth;  // hundredths of a ply
-  std::uint8_t bound : 2;
-  std::uint8_t repetitions : 4;  // occurrences in the game, modulo 16
-  std::uint8_t has_move : 1;
-  std::uint8_t in_search : 1;  // on the path from the root to the current node
-  std::uint8_t generation;     // of the table when last touched (see clear)
-  std::uint8_t wipe_count;     // of the table when last touched (see wipe)
-  hash_key key;
+// A field of an entry that any search thread may read or write while
+// others do: each access is one atomic access of no particular order, so a
+// thread sees every field whole, though an entry another thread is writing
+// may mix fields of two results (a move stored by the search is checked
+// before it is made). Copying an entry copies plainly: only the table's own
+// set-up and wipe copy, while no search runs.
+template <typename T>
+class relaxed {
+ public:
+  relaxed() = default;
+  operator T() const { return std::atomic_ref<T>(const_cast<T&>(value)).load(order); }
+  relaxed& operator=(T v) {
+    std::atomic_ref<T>(value).store(v, order);
+    return *this;
+  }
+
+ private:
+  static constexpr auto order = std::memory_order_relaxed;
+  alignas(std::atomic_ref<T>::required_alignment) T value;
+};
+
+class hash_entry {
+ public:
+  relaxed<std::int32_t> score;  // side to move's view; mate scores stored as they are
+  relaxed<move> hash_move;      // meaningful while has_move is set
+  relaxed<std::int32_t> depth;  // hundredths of a ply
+
+ private:
+  // What a search found, which any search thread writes; and what the game
+  // and the engine's own search path keep, which only the engine thread
+  // writes (a helper thread never claims an entry with either set), in a
+  // byte of its own so that no write of the other byte can undo it.
+  static constexpr std::uint8_t bound_bits = 3, move_bit = 4;
+  static constexpr std::uint8_t repetition_bits = 15, path_bit = 16;
+  relaxed<std::uint8_t> result_bits;
+  relaxed<std::uint8_t> game_bits;
+
+ public:
+  relaxed<std::uint8_t> generation;  // of the table when last touched (see clear)
+  relaxed<std::uint8_t> wipe_count;  // of the table when last touched (see wipe)
+  relaxed<hash_key> key;
+
+  // The kind of bound of the stored score.
+  std::uint8_t bound() const { return result_bits & bound_bits; }
+  void set_bound(std::uint8_t b) { result_bits = (result_bits & ~bound_bits) | (b & bound_bits); }
+  // Whether hash_move holds a move.
+  bool has_move() const { return (result_bits & move_bit) != 0; }
+  void set_has_move(bool on) {
+    result_bits = on ? result_bits | move_bit : result_bits & ~move_bit;
+  }
+  // Occurrences of the position in the game, modulo 16.
+  std::uint8_t repetitions() const { return game_bits & repetition_bits; }
+  void set_repetitions(unsigned n) {
+    game_bits = (game_bits & ~repetition_bits) | (n & repetition_bits);
+  }
+  // On the path from the root to the node the engine's own search is in.
+  bool in_search() const { return (game_bits & path_bit) != 0; }
+  void set_in_search(bool on) { game_bits = on ? game_bits | path_bit : game_bits & ~path_bit; }
 
   // Empties the entry but leaves score and hash_move: a freshly claimed
   // entry still carries the previous occupant's score and move.
   void reset() {
-    in_search = 0;
-    has_move = 0;
-    repetitions = 0;
-    bound = no_bound;
+    game_bits = 0;
+    reset_result();
+  }
+  // The same, but for the game's count and the path's mark.
+  void reset_result() {
+    result_bits = 0;
     depth = 0;
   }
 };
@@ -84,6 +134,7 @@ class hash_table {
 
  private:
   static hash_entry& current_slot(const hash_key& key);
+  static hash_entry* claim_for_helper(hash_entry& entry, const hash_key& key);
 
   static hash_entry* entries;
   static std::uint32_t mask;

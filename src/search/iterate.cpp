@@ -40,6 +40,7 @@
 #include "base/front_end.h"
 #include "board/attacks.h"
 #include "board/position.h"
+#include "search/helpers.h"
 #include "search/progress.h"
 #include "search/root_moves.h"
 #include "search/scores.h"
@@ -66,7 +67,7 @@ void post_line(int depth, int score, const std::vector<move>& pv, int line = 0) 
   report.line = line;
   report.score = score;
   report.elapsed_ms = elapsed_millis();
-  report.nodes = node_count;
+  report.nodes = node_count + helper_nodes();
   for (move m : pv) report.pv.push_back(to_text(m));
   reporter().thinking(report);
 }
@@ -104,15 +105,15 @@ struct root_result {
 };
 
 root_result result_of(const hash_entry& root) {
-  return {root.hash_move, root.score, root.depth, root.bound, root.has_move};
+  return {root.hash_move, root.score, root.depth, root.bound(), root.has_move()};
 }
 
 void put_back(hash_entry& root, const root_result& result) {
   root.hash_move = result.hash_move;
   root.score = result.score;
   root.depth = result.depth;
-  root.bound = result.bound;
-  root.has_move = result.has_move;
+  root.set_bound(result.bound);
+  root.set_has_move(result.has_move);
 }
 
 // One of the root lines of a depth.
@@ -131,7 +132,7 @@ bool search_further_lines(hash_entry& root, std::vector<root_line>& lines, std::
   root_moves_set_aside found;
   while (lines.size() < wanted) {
     found.add(lines.back().stored.hash_move);
-    root.bound = no_bound;
+    root.set_bound(no_bound);
     const auto next = std::find_if(last_moves.begin(), last_moves.end(),
                                    [](move m) { return !is_excluded_root_move(m); });
     if (next != last_moves.end()) root.hash_move = *next;
@@ -180,7 +181,7 @@ void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_ou
     return output == thinking_output::as_posting && post_thinking.load(std::memory_order_relaxed);
   };
   int score = root->score;
-  completed_depth = root->bound != no_bound ? root->depth : -1;
+  completed_depth = root->bound() != no_bound ? root->depth : -1;
   if (posting() && opening == opening_line::written)
     post_line(root->depth, score, principal_variation());
 
@@ -197,7 +198,7 @@ void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_ou
                                : search_iteration(search, score);
     if (!whole) return;
     completed_depth = iteration_depth;
-    if (at_root && root->has_move) follow_root_move(*root);
+    if (at_root && root->has_move()) follow_root_move(*root);
     if (posting() && (iteration_depth > silent_depth || reporter().shows_every_depth())) {
       if (several)
         for (std::size_t k = 0; k < lines.size(); ++k)
@@ -225,9 +226,10 @@ std::vector<move> principal_variation() {
   std::vector<move> line;
   for (;;) {
     hash_entry* entry = hash_table::probe();
-    if (!entry || entry->in_search || !entry->has_move || !fits_position(entry->hash_move)) break;
+    if (!entry || entry->in_search() || !entry->has_move() || !fits_position(entry->hash_move))
+      break;
     const move m = entry->hash_move;
-    entry->in_search = 1;
+    entry->set_in_search(1);
     make_move(m);
     walk.push_back({entry, m});
     if (mover_in_check()) break;  // illegal: made and taken back unwritten
@@ -235,7 +237,7 @@ std::vector<move> principal_variation() {
   }
   for (auto it = walk.rbegin(); it != walk.rend(); ++it) {
     unmake_move(it->made);
-    it->entry->in_search = 0;
+    it->entry->set_in_search(0);
   }
   return line;
 }

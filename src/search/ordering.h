@@ -58,11 +58,7 @@ move next_best(std::size_t i) {
 
 // Keys of the moves a move_picker is selecting from, at the same indices as
 // the moves in global_moves.
-inline std::vector<std::int64_t> move_keys = [] {
-  std::vector<std::int64_t> keys;
-  keys.reserve(reserved_moves);
-  return keys;
-}();
+inline thread_local fixed_vector<std::int64_t, move_stack_size> move_keys;
 
 // Picks the moves of one list best first, the same move at every step as
 // next_best: the same keys, the same scan with exchanges. It takes each

@@ -5,6 +5,7 @@
 #include "base/clock.h"
 #include "board/attacks.h"
 #include "search/hash_table.h"
+#include "search/helpers.h"
 #include "search/ordering.h"
 #include "search/root_moves.h"
 #include "search/search_state.h"
@@ -33,20 +34,20 @@ void keep_legal(std::size_t from) {
 void forget_root_result(const std::vector<move>& preferred) {
   hash_entry* root = hash_table::probe();
   if (!root || root_moves_end == 0) return;
-  root->bound = no_bound;
+  root->set_bound(no_bound);
   root->depth = 0;
-  if (!root->has_move || is_excluded_root_move(root->hash_move) ||
+  if (!root->has_move() || is_excluded_root_move(root->hash_move) ||
       root_move_index(root->hash_move) == no_root_move) {
     std::size_t first = 0;
     while (first + 1 < root_moves_end && is_excluded_root_move(global_moves[first])) ++first;
     root->hash_move = preferred.empty() ? global_moves[first] : preferred.front();
-    root->has_move = 1;
+    root->set_has_move(1);
   }
   best_move = root_move_index(root->hash_move);
 }
 }  // namespace
 
-void build_root_moves() {
+void list_root_moves() {
   excluded_root_moves.clear();  // a choice of moves belongs to the old root
   global_moves.clear();
   generate_captures();
@@ -58,19 +59,23 @@ void build_root_moves() {
   std::sort(global_moves.begin() + static_cast<std::ptrdiff_t>(quiet_start), global_moves.end(),
             by_history);
   root_moves_end = global_moves.size();
+}
+
+void build_root_moves() {
+  list_root_moves();
 
   hash_entry* root = hash_table::probe();
   if (root && root_moves_end != 0) {
-    const std::size_t stored = root->has_move ? root_move_index(root->hash_move) : no_root_move;
+    const std::size_t stored = root->has_move() ? root_move_index(root->hash_move) : no_root_move;
     if (stored != no_root_move) {
       best_move = stored;
     } else {
       // A stored move that is no legal root move is useless here: start the
       // entry afresh with the first root move.
-      if (root->has_move) root->reset();
+      if (root->has_move()) root->reset();
       best_move = 0;
       root->hash_move = global_moves[0];
-      root->has_move = 1;
+      root->set_has_move(1);
     }
   }
   new_search();
@@ -85,6 +90,7 @@ std::size_t root_move_index(move m) {
 
 void new_search() {
   node_count = 0;
+  reset_helper_nodes();
   start_watch();
   hash_table::probe();
 }

@@ -15,6 +15,8 @@ inline constexpr std::size_t no_root_move = static_cast<std::size_t>(-1);
 // best gain first, then legal quiet moves by history. Gives the root entry
 // of the transposition table a hash move that is a legal root move.
 void build_root_moves();
+// The list alone, the table untouched (a helper thread's root).
+void list_root_moves();
 
 // Where `m` first appears in the root move list, or no_root_move.
 std::size_t root_move_index(move m);

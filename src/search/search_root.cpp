@@ -24,13 +24,13 @@ namespace {
 // gives it one, and one that is not a root move (or one left out) is
 // replaced the same way.
 void ensure_root_move(hash_entry& root) {
-  if (root.has_move && root_move_index(root.hash_move) != no_root_move &&
+  if (root.has_move() && root_move_index(root.hash_move) != no_root_move &&
       !is_excluded_root_move(root.hash_move))
     return;
   std::size_t first = 0;
   while (first + 1 < root_moves_end && is_excluded_root_move(global_moves[first])) ++first;
   root.hash_move = global_moves[first];
-  root.has_move = 1;
+  root.set_has_move(1);
 }
 
 // A move that reached beta: it earns history and the bound is stored.

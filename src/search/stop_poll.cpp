@@ -1,18 +1,14 @@
 #include "search/stop_poll.h"
 
-#include <atomic>
-
 namespace marlek {
 
 namespace {
-std::atomic<stop_poll_fn> installed_poll{nullptr};
+// Each searching thread asks its own question.
+thread_local stop_poll_fn installed_poll = nullptr;
 }  // namespace
 
-void set_stop_poll(stop_poll_fn poll) { installed_poll.store(poll, std::memory_order_relaxed); }
+void set_stop_poll(stop_poll_fn poll) { installed_poll = poll; }
 
-bool engine_has_message() {
-  const stop_poll_fn poll = installed_poll.load(std::memory_order_relaxed);
-  return poll && poll();
-}
+bool engine_has_message() { return installed_poll && installed_poll(); }
 
 }  // namespace marlek

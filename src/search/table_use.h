@@ -5,7 +5,9 @@
 #include <optional>
 
 #include "search/hash_table.h"
+#include "search/helpers.h"
 #include "search/scores.h"
+#include "search/search_state.h"
 
 namespace marlek {
 
@@ -13,7 +15,7 @@ namespace marlek {
 // depth: a stored score may end the node at once, or narrow its window.
 inline std::optional<int> table_cutoff(const hash_entry& entry, int depth, int& alpha, int& beta) {
   if (depth > entry.depth) return std::nullopt;
-  switch (entry.bound) {
+  switch (entry.bound()) {
     case lower_bound:
       if (entry.score >= beta) return entry.score;
       alpha = alpha > entry.score ? alpha : entry.score;
@@ -32,7 +34,7 @@ inline std::optional<int> table_cutoff(const hash_entry& entry, int depth, int& 
 inline void store_result(hash_entry& entry, int score, int depth, std::uint8_t bound) {
   entry.score = score;
   entry.depth = depth;
-  entry.bound = bound;
+  entry.set_bound(bound);
 }
 
 // The end of a node's moves when none reached beta. Every move illegal
@@ -50,14 +52,21 @@ inline int finish_node(hash_entry* entry, int alpha, int depth, bool checked) {
 
 // Holds a node's place on the search path: the entry's in_search bit is set
 // for as long as the mark lives, so the slot cannot be handed to another
-// position and a return to this position is recognised.
+// position and a return to this position is recognised. A helper thread
+// keeps its path apart from the table (helpers.h).
 class path_mark {
  public:
   explicit path_mark(hash_entry* entry) : entry_(entry) {
-    if (entry_) entry_->in_search = 1;
+    if (searching_as_helper)
+      enter_helper_path();
+    else if (entry_)
+      entry_->set_in_search(true);
   }
   ~path_mark() {
-    if (entry_) entry_->in_search = 0;
+    if (searching_as_helper)
+      leave_helper_path();
+    else if (entry_)
+      entry_->set_in_search(false);
   }
   path_mark(const path_mark&) = delete;
   path_mark& operator=(const path_mark&) = delete;

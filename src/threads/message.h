@@ -6,7 +6,7 @@
 // kind stands for; each class names its kind as `kind_id`.
 //
 // Kinds 5 to 9 are unused; 23 and 24 are the set-ups of set_up_messages.h,
-// 26 to 28 the searches of search_messages.h;
+// 26 to 28 the searches of search_messages.h; 29 sets the search threads;
 // -99 is the worker's own `quit`, private to mt_object.cpp.
 #include <cstdint>
 #include <string>
@@ -121,6 +121,14 @@ struct set_game : message {
   std::string fen;
   std::vector<std::string> moves;  // coordinate notation
   bool chess960;
+};
+
+// The number of threads the searches from now on use, the engine's own
+// included.
+struct set_threads : message {
+  static constexpr std::int32_t kind_id = 29;
+  explicit set_threads(int n) : message(kind_id), count(n) {}
+  int count;
 };
 
 // A ping to answer with "pong" and the same number; never 0.

@@ -36,6 +36,7 @@ void mt_object::stop() {
 }
 
 void mt_object::run() {
+  thread_started();
   while (running.load(std::memory_order_relaxed)) current->execute();
 }
 

@@ -60,6 +60,9 @@ class mt_object {
 
  protected:
   mt_object(state* initial, std::string name);
+  // Runs on the worker's own thread before its first state: what the thread
+  // keeps of its own is set up here.
+  virtual void thread_started() {}
   // Starts the thread on the initial state.
   void start();
   // Ends the thread: clears `running`, wakes the thread with a quit message

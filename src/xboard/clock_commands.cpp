@@ -25,8 +25,8 @@ constexpr std::int64_t seconds_per_minute = 60;
 std::optional<std::int64_t> base_ms(std::string_view base) {
   // Far more minutes than any clock; beyond, the product would overflow.
   constexpr std::int64_t most_minutes = number_limit / (seconds_per_minute * millis_per_second);
-  std::int64_t seconds = std::clamp(leading_integer(base), -most_minutes, most_minutes) *
-                         seconds_per_minute;
+  std::int64_t seconds =
+      std::clamp(leading_integer(base), -most_minutes, most_minutes) * seconds_per_minute;
   if (const std::size_t colon = base.find(':'); colon != std::string_view::npos) {
     const std::int64_t extra = leading_integer(base.substr(colon + 1));
     if (extra < 0 || extra >= seconds_per_minute) return std::nullopt;

@@ -25,7 +25,7 @@ const command_map& command_table() {
       {"black", black_command},
       {"bk", bk_command},
       {"computer", noted_command},
-      {"cores", noted_command},
+      {"cores", cores_command},
       {"depth", sd_command},
       {"draw", noted_command},
       {"easy", easy_command},

@@ -1,5 +1,6 @@
 #include "xboard/option_commands.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,7 @@ bool change_from_text(const setting& s, std::string_view value) {
 
 void announce_settings() {
   output_line("feature memory=1 nps=1");
+  output_line("feature smp=1");
   for (const setting& s : engine_settings())
     if (s.offered & offered_in_xboard) output_line("feature option=\"" + option_feature(s) + '"');
 }
@@ -50,6 +52,18 @@ void memory_command() {
     output_line("Error: memory needs a size in megabytes, from " + std::to_string(hash->low) +
                 " to " + std::to_string(hash->high) + ".");
   }
+}
+
+// The GUI's cores are the engine's search threads, from the next search on;
+// more than the engine can use are as many as it can.
+void cores_command() {
+  const auto cores = count_word(line_rest);
+  const setting* threads = find_setting("Threads");
+  if (!cores || *cores == 0) {
+    output_line("Error: cores needs a number of cores, at least one.");
+    return;
+  }
+  change_setting(*threads, std::min(*cores, threads->high));
 }
 
 // The name runs up to '=' (names may hold spaces); a button has no value.

@@ -9,6 +9,8 @@ void announce_settings();
 
 // memory MEGABYTES: the size of the transposition table from the next game on.
 void memory_command();
+// cores N: the number of search threads.
+void cores_command();
 // option NAME[=VALUE]: changes one of the announced options.
 void option_command();
 

@@ -63,6 +63,7 @@ bool class_matches(const message* m) {
     case book_request::kind_id: return is_a<book_request>(m);
     case edit_board::kind_id: return is_a<edit_board>(m);
     case set_side::kind_id: return is_a<set_side>(m);
+    case set_threads::kind_id: return is_a<set_threads>(m);
     case root_choice::kind_id: return is_a<root_choice>(m);
     case root_lines_changed::kind_id: return is_a<root_lines_changed>(m);
     default: return false;  // timer kinds and the worker's quit are not the main thread's
@@ -291,12 +292,12 @@ const std::map<std::string, std::vector<std::int32_t>, std::less<>> posting_comm
     {"usermove", {user_move::kind_id}},
 };
 constexpr std::string_view silent_commands[] = {
-    "accepted", "ics",    "name",     "protover", "random",   "result", "xboard",
-    "post",     "nopost", "hard",     "easy",     "computer", "rating", "draw",
-    "cores",    ".",      "rejected", "white",    "black",    "edit"};
+    "accepted", "ics",      "name",  "protover", "random",   "result", "xboard",
+    "post",     "nopost",   "hard",  "easy",     "computer", "rating", "draw",
+    ".",        "rejected", "white", "black",    "edit"};
 // Commands that set a limit or a setting: silent, or one error line.
-constexpr std::string_view setting_commands[] = {"st",     "sd",     "depth",  "nps",
-                                                 "memory", "option", "variant"};
+constexpr std::string_view setting_commands[] = {"st",     "sd",     "depth",   "nps",
+                                                 "memory", "option", "variant", "cores"};
 // The words after which a bare move no longer starts a new game.
 constexpr std::string_view game_words[] = {"analyze",  "black", "edit",      "exit",     "force",
                                            "go",       "new",   "playother", "protover", "remove",
@@ -388,12 +389,17 @@ void check_line(const line_words& line, const before_line& before) {
     FUZZ_REQUIRE(out.empty());
   } else if (is_setting(word)) {
     FUZZ_REQUIRE(out.empty() || (out.size() == 1 && out[0].starts_with("Error")));
-    // The settings the engine thread hears of: a button, and the number
-    // of root lines, which a running search starts again with.
+    // The settings the engine thread hears of: a button, the number of
+    // root lines, which a running search starts again with, and the threads.
     if (word == "option" && line.argument_text == "Clear Hash")
       expected_posts.push_back(clear_hash::kind_id);
     if (word == "option" && out.empty() && line.argument_text.starts_with("MultiPV="))
       expected_posts.push_back(root_lines_changed::kind_id);
+    const bool some_cores =
+        !line.argument_text.empty() &&
+        line.argument_text.find_first_not_of("0123456789") == std::string::npos &&
+        line.argument_text.find_first_not_of('0') != std::string::npos;
+    if (word == "cores" && some_cores) expected_posts.push_back(set_threads::kind_id);
   } else {
     FUZZ_REQUIRE(out.size() == 1 && out[0] == "Unrecognized command " + word);
   }
