@@ -95,8 +95,10 @@ def main(argv=None):
         if played is None:
             stopped = True
             break
-        result, ending, game = played
+        result, ending, game, (used, given) = played
         tally.add(result, ending, new_white)
+        tally.clock_used += used
+        tally.clock_given += given
         tally.abnormal += gauntlet.count_crashes([new, base], seen_exits)
         if game:
             with open(args.pgn, "a") as f:
