@@ -11,20 +11,21 @@ changes both.
 """
 
 import argparse
+import os
+import re
 import subprocess
 import sys
 import time
 
-POSITIONS = [
-    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-    "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
-    "r1bq1rk1/pp2bppp/2n2n2/3p4/3P4/2NB1N2/PP3PPP/R1BQ1RK1 w - - 0 10",
-    "2rq1rk1/pb2bppp/1pn1pn2/2pp4/3P4/1PPBPN2/PB1N1PPP/R2Q1RK1 w - - 0 11",
-    "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
-    "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
-    "r1bq1rk1/pppn1ppp/4p3/3pP3/1b1P4/2NB1N2/PPP2PPP/R2QK2R w KQ - 0 8",
-    "r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1",
-]
+BENCH_SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "game",
+                            "bench.cpp")
+
+
+def middlegames():
+    """The bench's middlegames and tactics: its positions six to thirteen."""
+    with open(BENCH_SOURCE) as f:
+        fens = re.findall(r'"([1-8pnbrqkPNBRQK/]+ [wb] [KQkq-]+ [a-h1-8-]+ \d+ \d+)"', f.read())
+    return fens[5:13]
 
 
 class Engine:
@@ -77,7 +78,7 @@ def main(argv=None):
     totals = {1: [0.0, 0], args.threads: [0.0, 0]}
     print("%-4s %10s %10s %12s %12s" % ("pos", "1 thread s", "%d thr s" % args.threads,
                                            "1 thread nps", "%d thr nps" % args.threads))
-    for i, fen in enumerate(POSITIONS, 1):
+    for i, fen in enumerate(middlegames(), 1):
         row = {}
         for threads in (1, args.threads):
             took, nodes, nps = engine.search(threads, fen, args.depth)
