@@ -24,12 +24,6 @@ std::int32_t clock_seconds() {
 
 void start_watch() { watch_start.store(clock_millis(), std::memory_order_relaxed); }
 
-std::int32_t elapsed_centis() {
-  const auto start_second =
-      static_cast<std::int32_t>(watch_start.load(std::memory_order_relaxed) / millis_per_second);
-  return (clock_seconds() - start_second) * 100;
-}
-
 std::int64_t elapsed_millis() {
   return clock_millis() - watch_start.load(std::memory_order_relaxed);
 }
