@@ -108,6 +108,7 @@ class ego : public eforce {
   // and standing limits.
   void plan_request(const search_request& request);
   void plan_own_move();
+  bool take_search_moves(const search_request& request);
   // Sets the alarm or the node limit of the move, counted from now.
   void limit_request(const search_request& request);
   void limit_own_move();

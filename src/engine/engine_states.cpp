@@ -332,18 +332,7 @@ void ego::enter() {
   request = std::exchange(eng->next_request, std::nullopt);
   if (request) {
     plan_request(*request);
-    if (!request->search_moves.empty()) {
-      const std::vector<move> allowed = requested_root_moves(*request);
-      if (allowed.empty()) {
-        // Nothing to search: the request still gets its (empty) move.
-        reporter().complaint("Error: searchmoves: none of the moves is legal here; no search.");
-        plan.answer_owed = false;
-        reporter().no_legal_move(false);
-        change_state(&eng->force_mode);
-        return;
-      }
-      restrict_root_moves(allowed);
-    }
+    if (!take_search_moves(*request)) return;
   } else {
     plan_own_move();
   }
@@ -385,6 +374,23 @@ void ego::plan_request(const search_request& r) {
   plan.hold = r.infinite || r.ponder ||
               (!has_time_limit(r) && r.depth <= 0 && r.nodes == 0 && r.mate_in <= 0);
   plan.until_stopped = r.infinite || r.ponder || !has_time_limit(r);
+}
+
+// The root moves a request names: false, with the request answered, when
+// none of them is legal here.
+bool ego::take_search_moves(const search_request& r) {
+  if (r.search_moves.empty()) return true;
+  const std::vector<move> allowed = requested_root_moves(r);
+  if (allowed.empty()) {
+    // Nothing to search: the request still gets its (empty) move.
+    reporter().complaint("Error: searchmoves: none of the moves is legal here; no search.");
+    plan.answer_owed = false;
+    reporter().no_legal_move(false);
+    change_state(&eng->force_mode);
+    return false;
+  }
+  restrict_root_moves(allowed);
+  return true;
 }
 
 // xboard's own move: a fixed time per move, or a share of the clock;
