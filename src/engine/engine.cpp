@@ -3,6 +3,7 @@
 #include "base/flags.h"
 #include "base/front_end.h"
 #include "board/castling.h"
+#include "board/fen.h"
 #include "game/root.h"
 #include "search/helpers.h"
 #include "search/search_state.h"
@@ -34,6 +35,9 @@ void engine::thread_started() {
   set_stop_poll(engine_should_stop);
   root::SetBoard(start_position_fen);
 }
+
+// The board's pieces belong to this thread's position and end with it.
+void engine::thread_ending() { clear_board(); }
 
 // `easy` stops pondering at once rather than leaving it to burn the
 // opponent's time until the next message, and the engine's own move stops

@@ -159,6 +159,7 @@ class engine : public mt_object {
   // The engine thread's own position starts as the start position, for a
   // game that begins without `new`, and its searches stop at its poll.
   void thread_started() override;
+  void thread_ending() override;
 };
 
 // The engine, built (and its thread started) on first use. Any thread.

@@ -150,7 +150,7 @@ void run_helper(int index, std::atomic<std::uint64_t>* nodes) {
     {
       std::unique_lock<std::mutex> hold(p.lock);
       p.wake.wait(hold, [&] { return p.ending || p.search_number != joined; });
-      if (p.ending) return;
+      if (p.ending) break;
       joined = p.search_number;
       root = p.root;
       max_depth = p.max_depth;
@@ -162,6 +162,8 @@ void run_helper(int index, std::atomic<std::uint64_t>* nodes) {
     }
     p.idle.notify_all();
   }
+  // The pieces of this thread's board die with it.
+  clear_board();
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ void mt_object::stop() {
 void mt_object::run() {
   thread_started();
   while (running.load(std::memory_order_relaxed)) current->execute();
+  thread_ending();
 }
 
 void mt_object::post_message(message* m) {

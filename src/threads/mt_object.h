@@ -63,6 +63,9 @@ class mt_object {
   // Runs on the worker's own thread before its first state: what the thread
   // keeps of its own is set up here.
   virtual void thread_started() {}
+  // Runs on the worker's own thread after its last state, before it ends:
+  // what the thread keeps of its own and must free is freed here.
+  virtual void thread_ending() {}
   // Starts the thread on the initial state.
   void start();
   // Ends the thread: clears `running`, wakes the thread with a quit message
