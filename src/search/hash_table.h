@@ -13,7 +13,9 @@
 // when the search hands its slot to another position. That trades a little
 // accuracy for having one table and one probe per node.
 #include <atomic>
+#include <bit>
 #include <cstdint>
+#include <type_traits>
 
 #include "board/keys.h"
 #include "board/move.h"
@@ -33,17 +35,28 @@ inline constexpr std::uint8_t exact_bound = 3;
 // set-up and wipe copy, while no search runs.
 template <typename T>
 class relaxed {
+  // Held as an unsigned integer of T's size: every compiler makes the
+  // atomic access of an integer a plain load or store, while some call a
+  // library for a struct (a move) even when it fits in a word.
+  using bits = std::conditional_t<
+      sizeof(T) == 1, std::uint8_t,
+      std::conditional_t<sizeof(T) == 2, std::uint16_t,
+                         std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>>>;
+  static_assert(sizeof(T) == sizeof(bits) && std::is_trivially_copyable_v<T>);
+
  public:
   relaxed() = default;
-  operator T() const { return std::atomic_ref<T>(const_cast<T&>(value)).load(order); }
+  operator T() const {
+    return std::bit_cast<T>(std::atomic_ref<bits>(const_cast<bits&>(value)).load(order));
+  }
   relaxed& operator=(T v) {
-    std::atomic_ref<T>(value).store(v, order);
+    std::atomic_ref<bits>(value).store(std::bit_cast<bits>(v), order);
     return *this;
   }
 
  private:
   static constexpr auto order = std::memory_order_relaxed;
-  alignas(std::atomic_ref<T>::required_alignment) T value;
+  alignas(std::atomic_ref<bits>::required_alignment) bits value;
 };
 
 class hash_entry {
