@@ -92,7 +92,10 @@ class fixed_vector {
   }
 
  private:
-  T items[Capacity];
+  // Value-initialised, so a thread's own stack is constant-initialised:
+  // it needs no code at thread start, and no test at each use of whether
+  // that code has run (and some linkers refuse two copies of that code).
+  T items[Capacity]{};
   size_type count = 0;
 };
 
