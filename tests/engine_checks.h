@@ -29,6 +29,8 @@ inline const std::vector<std::string> startup_lines = {
     "feature option=\"Clear Hash -button\"",
     "feature option=\"Move Overhead -spin 30 0 5000\"",
     "feature option=\"MultiPV -spin 1 1 64\"",
+    "feature option=\"UCI_LimitStrength -check 0\"",
+    "feature option=\"UCI_Elo -spin 1700 1000 1700\"",
 };
 
 // A quiet middlegame with no book move: the engine has to think.

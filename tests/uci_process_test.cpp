@@ -396,6 +396,45 @@ TEST_F(UciProcess, Chess960CastlesKingTakesRook) {
   test::quit_cleanly(engine);
 }
 
+// A short game at the lowest level, from start to ply 16 on a clock of two
+// seconds: every go gets a legal move (the position with it is taken
+// without complaint) well within the clock, and the same level in another
+// process plays the same game, move for move.
+std::vector<std::string> game_at_lowest_level(test::engine_process& engine) {
+  for (const char* command :
+       {"uci", "setoption name OwnBook value false", "setoption name UCI_LimitStrength value true",
+        "setoption name UCI_Elo value 1000", "isready"})
+    EXPECT_TRUE(engine.send(command));
+  EXPECT_TRUE(engine.read_until("readyok").has_value());
+  std::vector<std::string> played;
+  std::string position = "position startpos moves";
+  for (int ply = 0; ply < 16; ++ply) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(engine.send(position) && engine.send("go wtime 2000 btime 2000"));
+    bool info = false;
+    std::optional<std::string> line;
+    while ((line = engine.read_line(5s)) && !line->starts_with("bestmove"))
+      info = info || is_info_line(*line);
+    if (!line) return played;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1500ms);
+    EXPECT_TRUE(info) << "no thinking line before " << *line;
+    played.push_back(best_move_of(*line));
+    position += ' ' + played.back();
+  }
+  EXPECT_TRUE(engine.send(position) && engine.send("isready"));
+  EXPECT_EQ(engine.read_until("readyok"), std::optional<lines>(lines{}))
+      << "the last move was refused";
+  return played;
+}
+
+TEST_F(UciProcess, LowestLevelPlaysLegallyInTimeAndRepeatsItsGames) {
+  const std::vector<std::string> game = game_at_lowest_level(engine);
+  EXPECT_EQ(game.size(), 16u);
+  test::engine_process again(MARLEK_BINARY, MARLEK_BUILD_DIR, {"--uci"});
+  EXPECT_EQ(game_at_lowest_level(again), game);
+  test::quit_cleanly(engine);
+}
+
 // Two search threads: a search of a few seconds on both (ThreadSanitizer
 // runs this one too), one move when stopped, and quit in the middle of the
 // next search ends the engine at once.

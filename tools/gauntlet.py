@@ -5,13 +5,18 @@ difference with its 95% interval.
 
     tools/gauntlet.py --tc 1 --opponents fairymax phalanx hoichess sjeng
     tools/gauntlet.py --tc 0:30 --inc 0.5 --opponents uci:toga2 --games 20
+    tools/gauntlet.py --tc 0:10 --inc 0.1 --marlek-options UCI_LimitStrength=1,UCI_Elo=1400 \
+        --opponents uci:stockfish,UCI_LimitStrength=1,UCI_Elo=1400
 
 Each opening of the openings file (a PGN of short lines, default
 tools/openings.pgn) is played twice against each opponent, once with each
 colour; the opponents take turns game by game, so that a run stopped early
 leaves them with about as many games each. An opponent is a program name
 (looked up in PATH and /usr/games) or a path; `uci:NAME` runs a UCI engine
-through xboard's adapter (polyglot). Every game is one xboard run in -noGUI
+through xboard's adapter (polyglot). Options for an engine follow its name
+after commas, as NAME=VALUE (a check takes 1 or 0); xboard sets them at the
+start of every game, and an opponent's label in the PGN and the table
+carries them. Every game is one xboard run in -noGUI
 mode on a private Xvfb display; all games go into one PGN (--pgn), and a
 progress line after each game gives the running score.
 
@@ -55,12 +60,13 @@ class Player:
     """One engine of a game: its label in the PGN, the command xboard starts,
     the folder it starts in, and whether it speaks UCI."""
 
-    def __init__(self, label, command, folder, uci=False, exits_log=None):
+    def __init__(self, label, command, folder, uci=False, exits_log=None, options=""):
         self.label = label
         self.command = command
         self.folder = folder
         self.uci = uci
         self.exits_log = exits_log  # set for a Marlek that runs under the wrapper
+        self.options = options  # "NAME=VALUE,..." that xboard sets, or ""
 
     def exits(self):
         """Lines of the wrapper's log: how each process of this player ended."""
@@ -70,25 +76,30 @@ class Player:
             return [line for line in f.read().split("\n") if line]
 
 
-def marlek_player(label, engine_dir, work):
+def marlek_player(label, engine_dir, work, options=""):
     """Marlek of `engine_dir`, run under match.py's wrapper, which logs how
-    each of its processes ended (xboard does not notice a dead engine)."""
+    each of its processes ended (xboard does not notice a dead engine), with
+    the options "NAME=VALUE,..." set."""
     engine = os.path.realpath(os.path.join(engine_dir, "marlek"))
     if not os.access(engine, os.X_OK):
         raise SystemExit("no engine at %s (build it first)" % engine)
     stem = os.path.join(work, re.sub(r"\W+", "_", label))
     wrapper = stem + "-wrapper.sh"
     match.write_wrapper(wrapper, engine, stem + "-exits.log")
-    return Player(label, wrapper, os.path.realpath(engine_dir), exits_log=stem + "-exits.log")
+    return Player(label, wrapper, os.path.realpath(engine_dir), exits_log=stem + "-exits.log",
+                  options=options)
 
 
 def opponent_player(given):
+    """An opponent from `[uci:]NAME[,OPTION=VALUE...]`."""
     uci = given.startswith("uci:")
-    name = given[4:] if uci else given
+    name, _, options = (given[4:] if uci else given).partition(",")
     path = shutil.which(name, path=SEARCH_PATH)
     if not path:
         raise SystemExit("opponent not found: %s" % name)
-    return Player(os.path.basename(name), os.path.abspath(path), os.path.dirname(os.path.abspath(path)), uci)
+    label = os.path.basename(name) + ("(%s)" % options if options else "")
+    return Player(label, os.path.abspath(path), os.path.dirname(os.path.abspath(path)), uci,
+                  options=options)
 
 
 def opening_names(path):
@@ -126,6 +137,10 @@ def xboard_command(white, black, opening_index, args, work, pgn):
         command.append("-fUCI")
     if black.uci:
         command.append("-sUCI")
+    if white.options:
+        command += ["-firstOptions", white.options]
+    if black.options:
+        command += ["-secondOptions", black.options]
     return command
 
 
@@ -243,33 +258,36 @@ class Tally:
             return "-"
         return "%.0f%%" % (100.0 * self.clock_used / self.clock_given)
 
-    def row(self, name):
+    def row(self, name, width=16):
         games = self.games()
+        name = name.ljust(width)
         if games == 0:
-            return "%-16s %5d" % (name, 0)
+            return "%s %5d" % (name, 0)
         rating, low, high = elo.elo_interval(self.wins, self.draws, self.losses)
-        return "%-16s %5d %4d %4d %4d %6.1f%% %6s  [%s, %s] %6d %8d %6s" % (
+        return "%s %5d %4d %4d %4d %6.1f%% %6s  [%s, %s] %6d %8d %6s" % (
             name, games, self.wins, self.draws, self.losses, 100.0 * self.points() / games,
             elo.format_elo(rating), elo.format_elo(low), elo.format_elo(high),
             self.time_losses, self.abnormal, self.clock_share())
 
 
-TABLE_HEAD = "%-16s %5s %4s %4s %4s %7s %6s  %-13s %6s %8s %6s" % (
-    "opponent", "games", "W", "D", "L", "score", "Elo", "95% interval", "time", "abnormal",
-    "clock")
+def table_head(width):
+    return "%s %5s %4s %4s %4s %7s %6s  %-13s %6s %8s %6s" % (
+        "opponent".ljust(width), "games", "W", "D", "L", "score", "Elo", "95% interval", "time",
+        "abnormal", "clock")
 
 
 def print_table(title, tallies, out=sys.stdout):
     print(title, file=out)
-    print(TABLE_HEAD, file=out)
+    width = max([16] + [len(name) for name in tallies])
+    print(table_head(width), file=out)
     total = Tally()
     for name, tally in tallies.items():
-        print(tally.row(name), file=out)
+        print(tally.row(name, width), file=out)
         for field in ("wins", "draws", "losses", "time_losses", "abnormal", "clock_used",
                       "clock_given"):
             setattr(total, field, getattr(total, field) + getattr(tally, field))
     if len(tallies) > 1:
-        print(total.row("all"), file=out)
+        print(total.row("all", width), file=out)
     out.flush()
 
 
@@ -316,6 +334,8 @@ def parse_args(argv):
                    help="games per opponent (default: two per opening)")
     p.add_argument("--engine-dir", default=os.path.join(TOOLS, "..", "build"),
                    help="folder holding marlek and its data files")
+    p.add_argument("--marlek-options", default="",
+                   help="Marlek's options, NAME=VALUE,... (e.g. UCI_LimitStrength=1,UCI_Elo=1400)")
     p.add_argument("--table", nargs="+", metavar="PGN",
                    help="play nothing: print the table of the games of these PGN files")
     common_arguments(p)
@@ -359,13 +379,14 @@ def main(argv=None):
     work = args.work or tempfile.mkdtemp(prefix="marlek-gauntlet-")
     os.makedirs(work, exist_ok=True)
     names = opening_names(args.openings)
-    marlek = marlek_player("Marlek", args.engine_dir, work)
+    marlek = marlek_player("Marlek", args.engine_dir, work, args.marlek_options)
     opponents = [opponent_player(given) for given in args.opponents]
     tallies = {o.label: Tally() for o in opponents}
     games = args.games if args.games is not None else 2 * len(names)
     plan = schedule(len(names), len(opponents), games)
-    title = "Marlek gauntlet, %s, openings %s" % (describe_control(args.tc, args.inc),
-                                                  os.path.basename(args.openings))
+    title = "Marlek%s gauntlet, %s, openings %s" % (
+        " (%s)" % args.marlek_options if args.marlek_options else "",
+        describe_control(args.tc, args.inc), os.path.basename(args.openings))
     print("%s: %d games; logs in %s" % (title, len(plan), work), flush=True)
     seen_exits = {}
     stopped = False

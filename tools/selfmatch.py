@@ -8,7 +8,8 @@ check that a change meant to alter the search passes before it lands.
 
 --new and --base each name a folder holding a built marlek (with its data
 files) or a git revision of this repository, which is then exported and
-built in a temporary folder. H0: the new build is elo0 stronger; H1: it is
+built in a temporary folder; --new-options and --base-options set options
+of either (`--new-options Threads=2` plays two threads against one). H0: the new build is elo0 stronger; H1: it is
 elo1 stronger (defaults 0 and 10, alpha = beta = 0.05). The match stops when
 the log-likelihood ratio (LLR) of the games reaches a bound: "H1 accepted"
 means the change gains, "H0 accepted" that it does not gain elo1. Openings
@@ -40,6 +41,8 @@ def parse_args(argv):
     p.add_argument("--alpha", type=float, default=0.05)
     p.add_argument("--beta", type=float, default=0.05)
     p.add_argument("--games", type=int, default=1000, help="games limit")
+    p.add_argument("--new-options", default="", help="the new build's options, NAME=VALUE,...")
+    p.add_argument("--base-options", default="", help="the base build's options, NAME=VALUE,...")
     gauntlet.common_arguments(p)
     return p.parse_args(argv)
 
@@ -76,8 +79,9 @@ def main(argv=None):
     work = args.work or tempfile.mkdtemp(prefix="marlek-selfmatch-")
     os.makedirs(work, exist_ok=True)
     names = gauntlet.opening_names(args.openings)
-    new = gauntlet.marlek_player("Marlek new", build_folder(args.new, work), work)
-    base = gauntlet.marlek_player("Marlek base", build_folder(args.base, work), work)
+    new = gauntlet.marlek_player("Marlek new", build_folder(args.new, work), work, args.new_options)
+    base = gauntlet.marlek_player("Marlek base", build_folder(args.base, work), work,
+                                  args.base_options)
     lower, upper = elo.sprt_bounds(args.alpha, args.beta)
     title = ("Marlek self-match, %s: new %s against base %s, SPRT elo0 %g elo1 %g, "
              "LLR bounds [%.3f, %.3f]" % (gauntlet.describe_control(args.tc, args.inc),

@@ -5,6 +5,7 @@
 #include "board/castling.h"
 #include "board/fen.h"
 #include "game/root.h"
+#include "search/depth.h"
 #include "search/helpers.h"
 #include "search/search_state.h"
 #include "search/stop_poll.h"
@@ -13,6 +14,10 @@ namespace marlek {
 
 namespace {
 bool engine_should_stop() { return the_engine().stop_requested(); }
+
+// Whether the search now running has completed a ply of its own: a level
+// below full strength plays no move it has not looked at.
+bool searched_a_ply() { return !completed_lines.empty() && completed_depth >= one_ply; }
 
 bool taken_in_stride(const message& m) {
   return m.kind == ready_request::kind_id || m.kind == times_up::kind_id;
@@ -53,6 +58,7 @@ bool engine::stop_requested() {
     delete m;
   }
   return go_mode.time_is_up() || (node_limit != 0 && node_count + helper_nodes() >= node_limit) ||
+         (level_node_limit != 0 && node_count >= level_node_limit && searched_a_ply()) ||
          (pondering && !ponder_enabled.load(std::memory_order_relaxed));
 }
 

@@ -23,6 +23,7 @@
 #include "board/keys.h"
 #include "board/move_text.h"
 #include "book/book_choice.h"
+#include "engine/strength.h"
 #include "threads/message.h"
 #include "threads/mt_object.h"
 #include "threads/search_messages.h"
@@ -86,6 +87,9 @@ struct move_plan {
   bool out_of_time = false;
   // The search has run once (its opening thinking line is out).
   bool searched = false;
+  // Below full strength: the GUI's level, and what it allows this move.
+  std::optional<int> level;
+  strength_plan weakened;
 };
 
 class ego : public eforce {
@@ -114,6 +118,8 @@ class ego : public eforce {
   void limit_own_move();
   // The depth in plies the search may reach.
   int search_plies() const;
+  // Below full strength, the level's limits of this move.
+  void weaken();
   // Plays (or reports) the chosen root move.
   void play_best();
 
@@ -139,6 +145,9 @@ class engine : public mt_object {
   // The node count at which the search of the engine's move stops; 0 for
   // none. Engine thread only.
   std::uint64_t node_limit = 0;
+  // The same for a level below full strength, which lets the search
+  // complete a ply of its own first. Engine thread only.
+  std::uint64_t level_node_limit = 0;
   // The opponent's expected reply to the engine's last move, good while
   // the position is still the one that move reached (expected_at).
   // Engine thread only.

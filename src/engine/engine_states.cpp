@@ -1,5 +1,6 @@
 // The four modes of the engine thread and how each reacts to each message.
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -62,13 +63,21 @@ helper_root root_of_the_search() {
   return root;
 }
 
+// The root lines a search finds and how many of them it shows, and
+// whether the helpers join it.
+struct search_shape {
+  int lines = 1;
+  int shown = every_line;
+  bool helped = true;
+};
+
 // Iterative deepening on this thread, with the helpers beside it on more
 // than one.
 void deepen(int max_depth, search_fn search, thinking_output output,
-            opening_line opening = opening_line::written, int lines = 1) {
-  const bool helped = search_threads() > 1 && has_legal_moves();
+            opening_line opening = opening_line::written, search_shape shape = {}) {
+  const bool helped = shape.helped && search_threads() > 1 && has_legal_moves();
   if (helped) start_helpers(root_of_the_search(), max_depth);
-  iterative_deepening(max_depth, search, output, opening, lines);
+  iterative_deepening(max_depth, search, output, opening, shape.lines, shape.shown);
   if (helped) stop_helpers();
 }
 
@@ -170,6 +179,20 @@ void change_root_choice(const root_choice& choice) {
     }
   }
   leave_out_root_moves(left_out);
+}
+
+// Below full strength: best_move becomes the first move of a root line of
+// the last completed depth, drawn by the level's plan. The draw is seeded
+// from the position and the level, so that it repeats.
+void choose_weaker_move(int level, const strength_plan& plan) {
+  if (completed_lines.empty()) return;
+  std::vector<int> scores;
+  for (const root_line_result& line : completed_lines) scores.push_back(line.score);
+  const std::uint64_t seed =
+      std::bit_cast<std::uint64_t>(position::position_key) ^ static_cast<std::uint64_t>(level);
+  const std::size_t index =
+      root_move_index(completed_lines[choose_line(scores, plan.temperature_cp, seed)].first);
+  if (index != no_root_move) best_move = index;
 }
 
 // Whether a request limits the search by time: a time per move or a clock.
@@ -280,14 +303,16 @@ void eanalyze::leave() {
 void eanalyze::execute() {
   if (has_legal_moves())
     deepen(depth_for(unlimited_plies), search_root, thinking_output::as_posting,
-           opening_line::written, lines_to_show());
+           opening_line::written, {.lines = lines_to_show()});
   handle(owner->wait_message());
 }
 
 // Waiting for the opponent ----------------------------------------------------
 
 void eponder::execute() {
-  if (ponder_enabled.load(std::memory_order_relaxed) && has_legal_moves()) {
+  // A level below full strength thinks only on its own time, as it does
+  // on its own move: no more than its level allows.
+  if (ponder_enabled.load(std::memory_order_relaxed) && has_legal_moves() && !strength_level()) {
     // Thinking on the opponent's time prints nothing: the GUI shows the
     // thinking of the side to move. The GUI's own choice of posting stays
     // untouched for the engine's next search.
@@ -355,6 +380,15 @@ void ego::enter() {
     limit_request(*request);
   else
     limit_own_move();
+  weaken();
+}
+
+// An analysis without end is for the analyst: it keeps full strength.
+void ego::weaken() {
+  plan.level = request && request->infinite ? std::nullopt : strength_level();
+  if (!plan.level) return;
+  plan.weakened = plan_for_level(*plan.level);
+  eng->level_node_limit = node_count + plan.weakened.nodes;
 }
 
 // The GUI's request: a mate search goes no deeper than the mate it looks
@@ -441,8 +475,12 @@ void ego::execute() {
   if (!request && allowed_root_move_count() == 0) restrict_root_moves({});
   const opening_line opening = plan.searched ? opening_line::left_out : opening_line::written;
   plan.searched = true;
-  deepen(search_plies() * one_ply, search_root, thinking_output::as_posting, opening,
-         lines_to_show());
+  // Below full strength the search finds the lines its move is chosen
+  // among, shows those the GUI asked for, and has no helpers.
+  const int shown = lines_to_show();
+  const search_shape shape = plan.level ? search_shape{std::max(shown, plan.weakened.lines), shown, false}
+                                        : search_shape{.lines = shown};
+  deepen(search_plies() * one_ply, search_root, thinking_output::as_posting, opening, shape);
   // Stopped by a message, or done with a move that waits for its request.
   if (owner->has_message() || plan.hold) {
     handle(owner->wait_message());
@@ -511,6 +549,7 @@ void ego::handle(message* m) {
 
 void ego::leave() {
   eng->node_limit = 0;
+  eng->level_node_limit = 0;
   plan.deadline = no_alarm;
   // A request's searchmoves are its own; xboard's choice belongs to the
   // position and stays until the position changes.
@@ -527,6 +566,7 @@ void ego::play_best() {
     change_state(&eng->force_mode);
     return;
   }
+  if (plan.level) choose_weaker_move(*plan.level, plan.weakened);
   const move chosen = global_moves[best_move];
   move reply;
   const bool expecting = predicted_reply(chosen, reply);

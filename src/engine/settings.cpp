@@ -7,6 +7,7 @@
 
 #include "base/flags.h"
 #include "engine/engine.h"
+#include "engine/strength.h"
 #include "search/hash_table.h"
 
 namespace marlek {
@@ -55,11 +56,14 @@ void apply_threads(std::int64_t n) { post_to_engine(new set_threads(static_cast<
 // its iteration again with the new number.
 void apply_multi_pv(std::int64_t) { post_to_engine(new root_lines_changed); }
 
+// The level is read as each move starts.
+void apply_level(std::int64_t) {}
+
 constexpr unsigned both = offered_in_uci | offered_in_xboard;
 
 constexpr std::int64_t most_threads = 256;
 
-constexpr std::array<setting, 8> table = {{
+constexpr std::array<setting, 10> table = {{
     {"Hash", setting_kind::spin, default_hash_mb, 1, most_hash_mb, offered_in_uci, apply_hash},
     {"Threads", setting_kind::spin, 1, 1, most_threads, offered_in_uci, apply_threads},
     {"OwnBook", setting_kind::check, 1, 0, 1, both, apply_own_book},
@@ -69,6 +73,9 @@ constexpr std::array<setting, 8> table = {{
      apply_move_overhead},
     {"MultiPV", setting_kind::spin, 1, 1, most_root_lines, both, apply_multi_pv},
     {"UCI_Chess960", setting_kind::check, 0, 0, 1, offered_in_uci, apply_chess960},
+    {"UCI_LimitStrength", setting_kind::check, 0, 0, 1, both, apply_level},
+    {"UCI_Elo", setting_kind::spin, full_strength_elo, lowest_level_elo, full_strength_elo, both,
+     apply_level},
 }};
 
 // The values as set, beside the table, in its order.

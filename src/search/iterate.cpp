@@ -167,10 +167,28 @@ bool search_lines(hash_entry& root, int& score, std::vector<root_line>& lines, s
   return true;
 }
 
+// The lines of a completed depth, kept for the engine's choice of move.
+void keep_lines(const std::vector<root_line>& lines) {
+  completed_lines.clear();
+  for (const root_line& line : lines) completed_lines.push_back({line.stored.hash_move, line.score});
+}
+
+// Writes the best `shown` lines of a depth; one alone as a plain search would.
+void post_lines(const std::vector<root_line>& lines, int shown) {
+  if (shown == 1) {
+    post_line(iteration_depth, lines.front().score, lines.front().pv);
+    return;
+  }
+  const std::size_t count = std::min(lines.size(), static_cast<std::size_t>(shown));
+  for (std::size_t k = 0; k < count; ++k)
+    post_line(iteration_depth, lines[k].score, lines[k].pv, static_cast<int>(k) + 1);
+}
+
 }  // namespace
 
 void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_output output,
-                         opening_line opening, int root_lines) {
+                         opening_line opening, int root_lines, int shown_lines) {
+  completed_lines.clear();
   if (root_moves_end == 0) return;  // mate or stalemate: nothing to search
   const bool at_root = search == search_root;
   const std::size_t allowed = at_root ? allowed_root_move_count() : root_moves_end;
@@ -198,11 +216,11 @@ void iterative_deepening(int max_depth_hundredths, search_fn search, thinking_ou
                                : search_iteration(search, score);
     if (!whole) return;
     completed_depth = iteration_depth;
+    if (several) keep_lines(lines);
     if (at_root && root->has_move()) follow_root_move(*root);
     if (posting() && (iteration_depth > silent_depth || reporter().shows_every_depth())) {
       if (several)
-        for (std::size_t k = 0; k < lines.size(); ++k)
-          post_line(iteration_depth, lines[k].score, lines[k].pv, static_cast<int>(k) + 1);
+        post_lines(lines, shown_lines);
       else
         post_line(iteration_depth, score, principal_variation());
     }

@@ -16,6 +16,8 @@ enum class thinking_output { as_posting, silent };
 // The line written before the first iteration, with what the root's entry
 // holds: left out when a search resumes after an interruption.
 enum class opening_line { written, left_out };
+// Shows every line that a search of several root lines finds.
+inline constexpr int every_line = 1 << 30;
 
 // Searches the global position again and again, one ply deeper each time,
 // with a window of 25 centipawns around the previous result, using `search`
@@ -29,11 +31,13 @@ enum class opening_line { written, left_out };
 //
 // With search_root and `root_lines` above 1, every depth finds that many
 // lines, each starting with another root move (as many as there are moves
-// to search, when fewer), and writes them best first; iterate.cpp tells
-// how.
+// to search, when fewer), writes the best `shown_lines` of them, best first
+// (a single one as the one line of a plain search), and keeps them all in
+// completed_lines; iterate.cpp tells how.
 void iterative_deepening(int max_depth_hundredths, search_fn search,
                          thinking_output output = thinking_output::as_posting,
-                         opening_line opening = opening_line::written, int root_lines = 1);
+                         opening_line opening = opening_line::written, int root_lines = 1,
+                         int shown_lines = every_line);
 
 // The root node: searches the legal root moves, the stored best move first.
 int search_root(int depth, int alpha, int beta);

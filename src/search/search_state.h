@@ -47,4 +47,13 @@ inline thread_local bool searching_as_helper = false;
 // moves). Empty, as it nearly always is, the root searches every move.
 inline thread_local fixed_vector<move, max_moves_in_position> excluded_root_moves;
 
+// The lines of the last depth that a search of several root lines
+// completed, best first: each line's first move and its score. Empty until
+// such a search has completed a depth of its own.
+struct root_line_result {
+  move first;
+  int score = 0;
+};
+inline thread_local fixed_vector<root_line_result, max_moves_in_position> completed_lines;
+
 }  // namespace marlek
