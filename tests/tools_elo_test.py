@@ -80,9 +80,13 @@ class Sprt(unittest.TestCase):
         self.assertEqual(elo.sprt_verdict(elo.sprt_llr(1000, 2000, 1000, 0, 10)), "H0")
         self.assertEqual(elo.sprt_verdict(elo.sprt_llr(300, 200, 100, 0, 10)), "H1")
 
-    def test_no_games_or_no_spread_gives_zero(self):
+    def test_no_games_or_only_draws_give_zero_and_a_sweep_decides(self):
         self.assertEqual(elo.sprt_llr(0, 0, 0, 0, 10), 0.0)
         self.assertEqual(elo.sprt_llr(0, 7, 0, 0, 10), 0.0)
+        # A sweep decides within a handful of games, and grows with them.
+        self.assertGreater(elo.sprt_llr(8, 0, 0, 0, 10), elo.sprt_llr(4, 0, 0, 0, 10))
+        self.assertEqual(elo.sprt_verdict(elo.sprt_llr(8, 0, 0, 0, 10)), "H1")
+        self.assertEqual(elo.sprt_verdict(elo.sprt_llr(0, 0, 8, 0, 10)), "H0")
 
 
 class Schedule(unittest.TestCase):

@@ -63,11 +63,18 @@ def sprt_bounds(alpha=0.05, beta=0.05):
 
 def sprt_llr(wins, draws, losses, elo0, elo1):
     """Log-likelihood ratio of H1 (the difference is elo1) against H0 (elo0),
-    from the games played so far. 0 while the scores do not vary."""
+    from the games played so far. When every game was won, or every one
+    lost, the scores do not vary and the approximation has nothing to go
+    on, though a clean sweep is the strongest evidence there is: half a
+    draw is counted beside them, so that the ratio grows with the sweep. 0
+    while every game was drawn."""
     games = wins + draws + losses
     if games == 0:
         return 0.0
     score, variance = score_and_variance(wins, draws, losses)
+    if variance == 0.0 and draws == 0:
+        games += 0.5
+        score, variance = score_and_variance(wins, 0.5, losses)
     if variance == 0.0:
         return 0.0
     s0, s1 = expected_score(elo0), expected_score(elo1)
