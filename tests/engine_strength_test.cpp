@@ -39,7 +39,7 @@ TEST(Strength, TheDrawFavoursTheBestLinesByTheLevelsTemperature) {
   const auto low = draws(scores, plan_for_level(lowest_level_elo).temperature_cp);
   EXPECT_GT(low[0], low[1]);
   EXPECT_GT(low[1], low[2]);
-  EXPECT_GT(low[2], 400);     // a move 30 centipawns worse is often played
+  EXPECT_GT(low[2], 400);        // a move 30 centipawns worse is often played
   EXPECT_LT(low[3], 4000 / 20);  // the piece seldom goes
   const auto top = draws(scores, plan_for_level(full_strength_elo).temperature_cp);
   EXPECT_GT(top[0], 3900);  // near full strength, a worse move is rare

@@ -478,8 +478,9 @@ void ego::execute() {
   // Below full strength the search finds the lines its move is chosen
   // among, shows those the GUI asked for, and has no helpers.
   const int shown = lines_to_show();
-  const search_shape shape = plan.level ? search_shape{std::max(shown, plan.weakened.lines), shown, false}
-                                        : search_shape{.lines = shown};
+  const search_shape shape = plan.level
+                                 ? search_shape{std::max(shown, plan.weakened.lines), shown, false}
+                                 : search_shape{.lines = shown};
   deepen(search_plies() * one_ply, search_root, thinking_output::as_posting, opening, shape);
   // Stopped by a message, or done with a move that waits for its request.
   if (owner->has_message() || plan.hold) {

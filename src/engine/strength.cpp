@@ -41,8 +41,9 @@ strength_plan plan_for_level(int elo) {
   plan.nodes = static_cast<std::uint64_t>(
       std::lround(nodes_at_bottom * std::pow(nodes_at_top / nodes_at_bottom, height)));
   plan.lines = lines_weighed;
-  plan.temperature_cp = static_cast<int>(std::lround(
-      temperature_at_top + (temperature_at_bottom - temperature_at_top) * depth_below * depth_below));
+  plan.temperature_cp = static_cast<int>(
+      std::lround(temperature_at_top +
+                  (temperature_at_bottom - temperature_at_top) * depth_below * depth_below));
   return plan;
 }
 

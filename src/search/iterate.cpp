@@ -170,7 +170,8 @@ bool search_lines(hash_entry& root, int& score, std::vector<root_line>& lines, s
 // The lines of a completed depth, kept for the engine's choice of move.
 void keep_lines(const std::vector<root_line>& lines) {
   completed_lines.clear();
-  for (const root_line& line : lines) completed_lines.push_back({line.stored.hash_move, line.score});
+  for (const root_line& line : lines)
+    completed_lines.push_back({line.stored.hash_move, line.score});
 }
 
 // Writes the best `shown` lines of a depth; one alone as a plain search would.
