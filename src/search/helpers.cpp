@@ -138,12 +138,13 @@ void search_as_helper(int index, const helper_root& root, int max_depth) {
   deepen_as_helper(index, max_depth);
 }
 
-void run_helper(int index, std::atomic<std::uint64_t>* nodes) {
+// `joined`: the search the pool was at when this helper was made, which
+// it must not join: it has ended, and its helpers are counted.
+void run_helper(int index, std::atomic<std::uint64_t>* nodes, std::uint64_t joined) {
   searching_as_helper = true;
   published_nodes = nodes;
   set_stop_poll(helper_should_stop);
   helper_pool& p = pool();
-  std::uint64_t joined = 0;
   for (;;) {
     helper_root root;
     int max_depth = 0;
@@ -175,7 +176,7 @@ void set_search_threads(int threads) {
   p.end_all();
   for (std::size_t i = 0; i < helpers; ++i) {
     p.nodes.push_back(std::make_unique<std::atomic<std::uint64_t>>(0));
-    p.threads.emplace_back(run_helper, static_cast<int>(i), p.nodes.back().get());
+    p.threads.emplace_back(run_helper, static_cast<int>(i), p.nodes.back().get(), p.search_number);
   }
 }
 
