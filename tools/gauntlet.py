@@ -67,6 +67,7 @@ class Player:
         self.uci = uci
         self.exits_log = exits_log  # set for a Marlek that runs under the wrapper
         self.options = options  # "NAME=VALUE,..." that xboard sets, or ""
+        self.init = None  # the commands that start each game, when not xboard's own
 
     def exits(self):
         """Lines of the wrapper's log: how each process of this player ended."""
@@ -79,15 +80,22 @@ class Player:
 def marlek_player(label, engine_dir, work, options=""):
     """Marlek of `engine_dir`, run under match.py's wrapper, which logs how
     each of its processes ended (xboard does not notice a dead engine), with
-    the options "NAME=VALUE,..." set."""
+    the options "NAME=VALUE,..." set. `cores=N` among them is xboard's
+    command `cores N` (the search threads), which xboard itself sends only
+    to both engines alike: it goes into the commands of each new game."""
     engine = os.path.realpath(os.path.join(engine_dir, "marlek"))
     if not os.access(engine, os.X_OK):
         raise SystemExit("no engine at %s (build it first)" % engine)
     stem = os.path.join(work, re.sub(r"\W+", "_", label))
     wrapper = stem + "-wrapper.sh"
     match.write_wrapper(wrapper, engine, stem + "-exits.log")
-    return Player(label, wrapper, os.path.realpath(engine_dir), exits_log=stem + "-exits.log",
-                  options=options)
+    settings = [o for o in options.split(",") if o]
+    cores = [o.split("=", 1)[1] for o in settings if o.startswith("cores=")]
+    player = Player(label, wrapper, os.path.realpath(engine_dir), exits_log=stem + "-exits.log",
+                    options=",".join(o for o in settings if not o.startswith("cores=")))
+    if cores:
+        player.init = "new\nrandom\ncores %s\n" % cores[-1]
+    return player
 
 
 def opponent_player(given):
@@ -141,6 +149,10 @@ def xboard_command(white, black, opening_index, args, work, pgn):
         command += ["-firstOptions", white.options]
     if black.options:
         command += ["-secondOptions", black.options]
+    if white.init:
+        command += ["-firstInitString", white.init]
+    if black.init:
+        command += ["-secondInitString", black.init]
     return command
 
 

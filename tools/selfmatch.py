@@ -9,7 +9,8 @@ check that a change meant to alter the search passes before it lands.
 --new and --base each name a folder holding a built marlek (with its data
 files) or a git revision of this repository, which is then exported and
 built in a temporary folder; --new-options and --base-options set options
-of either (`--new-options Threads=2` plays two threads against one). H0: the new build is elo0 stronger; H1: it is
+of either, as NAME=VALUE,... (`--new-options cores=2` plays two threads
+against one). H0: the new build is elo0 stronger; H1: it is
 elo1 stronger (defaults 0 and 10, alpha = beta = 0.05). The match stops when
 the log-likelihood ratio (LLR) of the games reaches a bound: "H1 accepted"
 means the change gains, "H0 accepted" that it does not gain elo1. Openings
