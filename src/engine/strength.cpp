@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "engine/settings.h"
@@ -10,15 +11,38 @@ namespace marlek {
 
 namespace {
 
-// The ends of the scale of levels. Nodes fall exponentially from the top
-// level to the lowest (each step of Elo halves them as often), and the
-// temperature rises with the square of the distance from the top, so that
-// the levels near full strength err rarely and the low ones often.
-constexpr double nodes_at_top = 1000000.0;
-constexpr double nodes_at_bottom = 40.0;
+// Nodes per move at a few levels, found by playing each against the
+// reference (README, Levels); between two of them the count changes
+// exponentially with the level. Depth costs nodes exponentially, so the
+// count falls fast toward the lowest level, where the search barely
+// reaches two plies; near the top it falls slowly, where a ply more or less
+// is a hundred Elo.
+struct node_anchor {
+  int elo;
+  double nodes;
+};
+constexpr node_anchor node_anchors[] = {
+    {1000, 8000.0}, {1400, 700000.0}, {1600, 2500000.0}, {1700, 6000000.0}};
+static_assert(node_anchors[0].elo == lowest_level_elo);
+static_assert(std::size(node_anchors) == 4 && node_anchors[3].elo == full_strength_elo);
+
+// The temperature rises with the square of the distance from the top, so
+// that the levels near full strength err rarely and the low ones often;
+// the lower levels weigh more lines, having more moves worth a thought,
+// while near the top a further line costs depth.
 constexpr double temperature_at_top = 2.0;
-constexpr double temperature_at_bottom = 130.0;
-constexpr int lines_weighed = 4;
+constexpr double temperature_at_bottom = 100.0;
+constexpr int fewest_lines = 2;
+constexpr int most_lines = 4;
+
+double nodes_at(int level) {
+  const node_anchor* upper = std::find_if(std::begin(node_anchors), std::end(node_anchors),
+                                          [&](const node_anchor& a) { return a.elo >= level; });
+  if (upper == std::begin(node_anchors)) return upper->nodes;
+  const node_anchor* lower = upper - 1;
+  const double part = static_cast<double>(level - lower->elo) / (upper->elo - lower->elo);
+  return lower->nodes * std::pow(upper->nodes / lower->nodes, part);
+}
 
 // A number in [0, 1) from a 64-bit seed (the splitmix64 finaliser).
 double unit_from(std::uint64_t seed) {
@@ -38,9 +62,9 @@ strength_plan plan_for_level(int elo) {
       static_cast<double>(level - lowest_level_elo) / (full_strength_elo - lowest_level_elo);
   const double depth_below = 1.0 - height;
   strength_plan plan;
-  plan.nodes = static_cast<std::uint64_t>(
-      std::lround(nodes_at_bottom * std::pow(nodes_at_top / nodes_at_bottom, height)));
-  plan.lines = lines_weighed;
+  plan.nodes = static_cast<std::uint64_t>(std::lround(nodes_at(level)));
+  plan.lines =
+      fewest_lines + static_cast<int>(std::lround((most_lines - fewest_lines) * depth_below));
   plan.temperature_cp = static_cast<int>(
       std::lround(temperature_at_top +
                   (temperature_at_bottom - temperature_at_top) * depth_below * depth_below));
