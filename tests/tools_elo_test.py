@@ -1,14 +1,17 @@
 """Checks the arithmetic of tools/elo.py against values worked out by hand,
-and how tools/gauntlet.py schedules games and counts their endings."""
+and how tools/gauntlet.py schedules games and counts their endings (and
+tools/selfmatch.py the games it resumes after)."""
 
 import math
 import os
 import sys
+import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
 import elo  # noqa: E402
 import gauntlet  # noqa: E402
+import selfmatch  # noqa: E402
 
 
 class EloOfScore(unittest.TestCase):
@@ -119,6 +122,24 @@ class Endings(unittest.TestCase):
         self.assertEqual(tally.time_losses, 2)
         self.assertEqual(tally.abnormal, 2)
         self.assertEqual(tally.games(), 7)
+
+
+class Resume(unittest.TestCase):
+    def test_earlier_games_count_from_the_new_builds_side(self):
+        def game(white, black, result, ending):
+            return ('[Event "Computer Chess Game"]\n[White "%s"]\n[Black "%s"]\n'
+                    '[Result "%s"]\n\n1. e4 e5 {%s} %s\n' % (white, black, result, ending, result))
+        games = [game("Marlek new", "Marlek base", "1-0", "Xboard adjudication: Checkmate"),
+                 game("Marlek base", "Marlek new", "1-0", "Xboard adjudication: Checkmate"),
+                 game("Marlek base", "Marlek new", "0-1", "White's flag fell"),
+                 game("Marlek base", "Marlek new", "1/2-1/2", "Draw by repetition"),
+                 game("Marlek", "fairymax", "1-0", "Xboard adjudication: Checkmate")]
+        with tempfile.NamedTemporaryFile("w", suffix=".pgn") as pgn:
+            pgn.write("\n".join(games))
+            pgn.flush()
+            tally = selfmatch.earlier_games(pgn.name)
+        self.assertEqual((tally.wins, tally.draws, tally.losses), (2, 1, 1))
+        self.assertEqual(selfmatch.earlier_games(pgn.name + ".gone").games(), 0)
 
 
 if __name__ == "__main__":

@@ -16,6 +16,11 @@ the log-likelihood ratio (LLR) of the games reaches a bound: "H1 accepted"
 means the change gains, "H0 accepted" that it does not gain elo1. Openings
 and colours as in tools/gauntlet.py; all games go into one PGN.
 
+With --resume the games already in that PGN count as the first games of
+the match, and play goes on from the next one in the schedule, so that a
+test that needs hundreds of games can be spread over several runs (with
+the same builds, options, control and bounds each time).
+
 Exit status: 0 when H1 was accepted, 1 when H0 was, 2 without a decision
 (games limit), 130 when stopped by Ctrl-C.
 """
@@ -29,6 +34,7 @@ import tempfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import elo  # noqa: E402
 import gauntlet  # noqa: E402
+import match  # noqa: E402
 
 REPO = os.path.dirname(gauntlet.TOOLS)
 
@@ -44,8 +50,24 @@ def parse_args(argv):
     p.add_argument("--games", type=int, default=1000, help="games limit")
     p.add_argument("--new-options", default="", help="the new build's options, NAME=VALUE,...")
     p.add_argument("--base-options", default="", help="the base build's options, NAME=VALUE,...")
+    p.add_argument("--resume", action="store_true",
+                   help="count the games already in --pgn and play on from there")
     gauntlet.common_arguments(p)
     return p.parse_args(argv)
+
+
+def earlier_games(pgn_path):
+    """The tally, from the new build's side, of the self-match games already
+    in `pgn_path` (none when there is no such file)."""
+    tally = gauntlet.Tally()
+    if not os.path.exists(pgn_path):
+        return tally
+    with open(pgn_path) as f:
+        for game in match.split_games(f.read()):
+            result, ending, white, black = match.game_outcome(game)
+            if {white, black} == {"Marlek new", "Marlek base"}:
+                tally.add(result, ending, white == "Marlek new")
+    return tally
 
 
 def build_folder(given, work):
@@ -89,12 +111,15 @@ def main(argv=None):
                                           new.folder, base.folder,
                                           args.elo0, args.elo1, lower, upper))
     print(title + "; logs in " + work, flush=True)
-    tally = gauntlet.Tally()
+    tally = earlier_games(args.pgn) if args.resume else gauntlet.Tally()
+    done = tally.games()
+    if done:
+        print("resuming after the %d games in %s" % (done, args.pgn), flush=True)
     seen_exits = {}
     verdict = None
     stopped = False
     plan = gauntlet.schedule(len(names), 1, args.games)
-    for number, (_, opening, new_white) in enumerate(plan, 1):
+    for number, (_, opening, new_white) in enumerate(plan[done:], done + 1):
         white, black = (new, base) if new_white else (base, new)
         played = gauntlet.play_game(white, black, opening, args, work)
         if played is None:
