@@ -24,7 +24,7 @@ struct node_anchor {
 constexpr node_anchor node_anchors[] = {
     {1000, 8000.0}, {1400, 700000.0}, {1600, 2500000.0}, {1700, 6000000.0}};
 static_assert(node_anchors[0].elo == lowest_level_elo);
-static_assert(std::size(node_anchors) == 4 && node_anchors[3].elo == full_strength_elo);
+static_assert(std::end(node_anchors)[-1].elo == full_strength_elo);
 
 // The temperature rises with the square of the distance from the top, so
 // that the levels near full strength err rarely and the low ones often;
